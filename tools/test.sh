@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test headless: first the
+# debug build, then the same suite under the address and undefined-behaviour
+# sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+
+jobs=$(nproc)
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs" >/dev/null
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure
+}
+
+run_suite build
+run_suite build-asan -DT2D2_SANITIZE=ON -DT2D2_BENCH=OFF

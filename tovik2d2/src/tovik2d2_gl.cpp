@@ -1,0 +1,431 @@
+// Tovik2D 2 OpenGL back-end: fixed-function OpenGL 1.x in an SDL window.
+// Every sprite set becomes one power-of-two square texture; a frame is one
+// textured quad. A small state cache keeps redundant GL calls out of frames.
+#include "tovik2d2_interno.h"
+
+#include <cstdio>
+#include <cstring>
+
+// ---------------------------------------------------------------------------
+// Back-end state
+// ---------------------------------------------------------------------------
+
+static const GLenum NENHUM = 0xFFFFFFFF; // matches no request
+
+static GLubyte limpaR, limpaG, limpaB;
+static bool faz_blend, texturiza;
+static GLuint textura;
+static GLenum blendOrigem, blendDestino;
+static GLenum wrapTexturaS, wrapTexturaT;
+static GLenum filtroMax, filtroMin;
+static GLint maxtexsize;
+
+// Working images keep their bytes in memory as R, G, B, A.
+static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00,
+                    bmask = 0x00FF0000, amask = 0xFF000000;
+
+static const char MSG_ANUNCIO[] =
+    "Iniciando o modo de v\xed" "deo (OpenGL): %ix%ix32bpp\n";
+static const char MSG_DOUBLE_BUFFER[] =
+    "A aplica\xe7\xe3" "o est\xe1 utilizando double buffer como esperado.";
+static const char MSG_SEM_DOUBLE_BUFFER[] =
+    "ATEN\xc7\xc3" "O: a aplica\xe7\xe3" "o n\xe3" "o est\xe1 usando double "
+    "buffer. Para melhores resultados, utilize um hardware que o suporte.";
+static const char MSG_MAX_TEXTURA[] =
+    "O tamanho m\xe1" "ximo de textura suportado \xe9 de %ix%i pixels.\n";
+static const char MSG_DESPEDIDA[] = "Encerrou a SDL+OpenGL";
+static const char MSG_QUADROS[] =
+    "A imagem %s n\xe3" "o pode ser usada como fonte de sprites de tamanho "
+    "%ix%i\n.";
+static const char MSG_LIMITE_TEXTURA[] =
+    "A imagem excede o limite de %ix%i para uma textura OpenGL no sistema.\n";
+static const char MSG_IMAGEM_TEMPORARIA[] =
+    "N\xe3" "o conseguiu criar a imagem tempor\xe1" "ria ao carregar o sprite "
+    "set. Arquivo: %s. Erro: %s.\n";
+
+// ---------------------------------------------------------------------------
+// State cache
+// ---------------------------------------------------------------------------
+
+void resetaGL() {
+  glDisable(GL_BLEND);
+  faz_blend = false;
+  glDisable(GL_TEXTURE_2D);
+  texturiza = false;
+  textura = 0;
+  blendOrigem = blendDestino = NENHUM;
+  wrapTexturaS = wrapTexturaT = NENHUM;
+  filtroMax = filtroMin = NENHUM;
+}
+
+static void alteraBlend(bool estado) {
+  if (estado == faz_blend) return;
+  if (estado)
+    glEnable(GL_BLEND);
+  else
+    glDisable(GL_BLEND);
+  faz_blend = estado;
+}
+
+void setaTexturizacao(bool estado) {
+  if (estado == texturiza) return;
+  if (estado)
+    glEnable(GL_TEXTURE_2D);
+  else
+    glDisable(GL_TEXTURE_2D);
+  texturiza = estado;
+}
+
+static void setaTextura(GLuint text) {
+  if (text == textura) return;
+  glBindTexture(GL_TEXTURE_2D, text);
+  textura = text;
+}
+
+static void modoBlend(GLenum origem, GLenum destino) {
+  if (origem == blendOrigem && destino == blendDestino) return;
+  glBlendFunc(origem, destino);
+  blendOrigem = origem;
+  blendDestino = destino;
+}
+
+static void modoWrapTextura(GLenum wTexturaS, GLenum wTexturaT) {
+  if (wTexturaS == wrapTexturaS && wTexturaT == wrapTexturaT) return;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(wTexturaS));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(wTexturaT));
+  wrapTexturaS = wTexturaS;
+  wrapTexturaT = wTexturaT;
+}
+
+static void modoFiltragem(GLenum fMax, GLenum fMin) {
+  if (fMax == filtroMax && fMin == filtroMin) return;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GLint(fMin));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GLint(fMax));
+  filtroMax = fMax;
+  filtroMin = fMin;
+}
+
+// ---------------------------------------------------------------------------
+// Start-up, shut-down and frame
+// ---------------------------------------------------------------------------
+
+static void pedeAtributos() {
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  // Without stencil bits the drawing area would silently do nothing.
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+}
+
+static void informaDoubleBuffer() {
+  int db = 0;
+  SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &db);
+  puts(db ? MSG_DOUBLE_BUFFER : MSG_SEM_DOUBLE_BUFFER);
+}
+
+static void preparaGL(unsigned int largura, unsigned int altura) {
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glViewport(0, 0, GLsizei(largura), GLsizei(altura));
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, largura, altura, 0, -1, 1);
+  glClearColor(0, 0, 0, 0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  resetaGL();
+  glDisable(GL_BLEND);
+  glDisable(GL_TEXTURE_2D);
+  glLoadIdentity();
+  SDL_GL_SwapBuffers();
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxtexsize);
+  printf(MSG_MAX_TEXTURA, int(maxtexsize), int(maxtexsize));
+  limpaR = limpaG = limpaB = 0;
+}
+
+static void ligaOperacoesGL();
+
+static const T2D2_Plataforma plataformaGL = {
+    MSG_ANUNCIO,   SDL_OPENGL,      pedeAtributos, informaDoubleBuffer,
+    preparaGL,     ligaOperacoesGL, MSG_DESPEDIDA,
+};
+
+bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
+                   const char *tituloJanela) {
+  return T2D2_IniciaVideo(&plataformaGL, largura, altura, modoVideo,
+                          tituloJanela);
+}
+
+static void T2D2GL_Encerra() { T2D2_EncerraVideo(&plataformaGL); }
+
+static void T2D2GL_Sincroniza(Uint8 fps) {
+  static Uint32 tempoAnterior = 0;
+  T2D2_SincronizaVideo(fps, &tempoAnterior, SDL_GL_SwapBuffers);
+}
+
+// ---------------------------------------------------------------------------
+// Clearing and the drawing area
+// ---------------------------------------------------------------------------
+
+static void quadrado(double x0, double y0, double x1, double y1) {
+  glBegin(GL_QUADS);
+  glVertex2d(x0, y0);
+  glVertex2d(x1, y0);
+  glVertex2d(x1, y1);
+  glVertex2d(x0, y1);
+  glEnd();
+}
+
+static void T2D2GL_LimpaTela() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  resetaGL();
+  glLoadIdentity();
+  setaTexturizacao(false);
+  glColor4ub(limpaR, limpaG, limpaB, 255);
+  quadrado(0, 0, screen->w, screen->h);
+}
+
+static void T2D2GL_TrocaCorLimpezaTela(Uint8 r, Uint8 g, Uint8 b) {
+  limpaR = r;
+  limpaG = g;
+  limpaB = b;
+}
+
+static void T2D2GL_LimitaAreaDesenho(int x, int y, int largura, int altura) {
+  glEnable(GL_STENCIL_TEST);
+  glClear(GL_STENCIL_BUFFER_BIT);
+  glStencilFunc(GL_ALWAYS, 1, 1);
+  glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+  setaTexturizacao(false);
+  alteraBlend(false);
+  glColor4ub(255, 255, 255, 255);
+  quadrado(x, y, double(x) + largura, double(y) + altura);
+  glStencilFunc(GL_EQUAL, 1, 1);
+  glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+}
+
+static void T2D2GL_LiberaAreaDesenho() { glDisable(GL_STENCIL_TEST); }
+
+// ---------------------------------------------------------------------------
+// Loading and release
+// ---------------------------------------------------------------------------
+
+static bool ehPotenciaDeDois(int lado) {
+  for (int p = 16; p <= 1024; p *= 2)
+    if (lado == p) return true;
+  return false;
+}
+
+static bool temBytesRGBA(const SDL_Surface *img) {
+  const SDL_PixelFormat *f = img->format;
+  return f->BytesPerPixel == 4 && f->Rmask == rmask && f->Gmask == gmask &&
+         f->Bmask == bmask && f->Amask == amask;
+}
+
+static int ladoDaTextura(int maior) {
+  int lado = 4;
+  while (lado < maior) lado *= 2;
+  return lado;
+}
+
+static void copiaPixels(SDL_Surface *origem, SDL_Surface *destino) {
+  if (temBytesRGBA(origem)) {
+    SDL_LockSurface(origem);
+    for (int y = 0; y < origem->h; y++)
+      memcpy(static_cast<Uint8 *>(destino->pixels) + y * destino->pitch,
+             static_cast<Uint8 *>(origem->pixels) + y * origem->pitch,
+             size_t(origem->w) * 4);
+    SDL_UnlockSurface(origem);
+    return;
+  }
+  // A plain copy, alpha included: blending onto the blank square would keep
+  // its zero alpha.
+  SDL_SetAlpha(origem, 0, SDL_ALPHA_OPAQUE);
+  SDL_BlitSurface(origem, nullptr, destino, nullptr);
+}
+
+// Replaces the loaded image with a square power-of-two RGBA copy, unless it
+// already is one. On failure the image is freed and the name emptied.
+static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
+  SDL_Surface *img = s->imagem;
+  if (img->w == img->h && ehPotenciaDeDois(img->w) && temBytesRGBA(img))
+    return true;
+  int maior = img->w > img->h ? img->w : img->h;
+  if (maior > maxtexsize) {
+    printf(MSG_LIMITE_TEXTURA, int(maxtexsize), int(maxtexsize));
+    T2D2_DescartaSpriteSet(s);
+    return false;
+  }
+  int lado = ladoDaTextura(maior);
+  SDL_Surface *quadro = SDL_CreateRGBSurface(SDL_SWSURFACE, lado, lado, 32,
+                                             rmask, gmask, bmask, amask);
+  if (!quadro) {
+    printf(MSG_IMAGEM_TEMPORARIA, arquivo, SDL_GetError());
+    T2D2_DescartaSpriteSet(s);
+    return false;
+  }
+  copiaPixels(img, quadro);
+  SDL_FreeSurface(img);
+  s->imagem = quadro;
+  return true;
+}
+
+static void MagentaParaPontoTransparente(SDL_Surface *surface) {
+  SDL_LockSurface(surface);
+  Uint32 magenta = SDL_MapRGBA(surface->format, 255, 0, 255, 255);
+  for (int y = 0; y < surface->h; y++) {
+    Uint32 *linha = reinterpret_cast<Uint32 *>(
+        static_cast<Uint8 *>(surface->pixels) + y * surface->pitch);
+    for (int x = 0; x < surface->w; x++)
+      if (linha[x] == magenta) linha[x] = 0;
+  }
+  SDL_UnlockSurface(surface);
+}
+
+// Every texture gets its parameters at upload, directly: the cache holds one
+// value for all textures and may already match.
+static void criaTextura(T2D2_SpriteSet *s) {
+  glGenTextures(1, &s->textura);
+  setaTextura(s->textura);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  SDL_Surface *img = s->imagem;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, img->pitch / 4);
+  SDL_LockSurface(img);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, img->w, img->h, 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, img->pixels);
+  SDL_UnlockSurface(img);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  s->texturaLigada = true;
+}
+
+static unsigned int T2D2GL_CarregaSpriteSet(const char *arquivo, int largura,
+                                            int altura) {
+  unsigned int id;
+  T2D2_SpriteSet *s = T2D2_ReservaSpriteSet(arquivo, &id);
+  if (!s) return id;
+  if (!T2D2_CarregaImagem(s, arquivo)) return 0;
+  if (!T2D2_DefineQuadros(s, largura, altura)) {
+    printf(MSG_QUADROS, arquivo, largura, altura);
+    return T2D2_DescartaSpriteSet(s);
+  }
+  if (!converteImagem(s, arquivo)) return 0;
+  s->larguraTextura = s->imagem->w;
+  s->alturaTextura = s->imagem->h;
+  MagentaParaPontoTransparente(s->imagem);
+  if (!T2D2_ConstroiMascaras(s, arquivo)) return T2D2_DescartaSpriteSet(s);
+  s->usuarios = 1;
+  criaTextura(s);
+  return id;
+}
+
+static void liberaTextura(T2D2_SpriteSet *s) {
+  if (s->texturaLigada) {
+    if (s->textura != 0) {
+      glDeleteTextures(1, &s->textura);
+      if (textura == s->textura) textura = 0;
+    }
+    s->textura = 0;
+    s->texturaLigada = false;
+  }
+}
+
+static void T2D2GL_RemoveSpriteSet(unsigned int id) {
+  T2D2_LiberaSpriteSet(id, liberaTextura);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------
+
+struct Recorte {
+  float s0, t0, ds, dt;
+};
+
+// Binds the frame's texture with the sprite state and gives its texture
+// rectangle; null when there is nothing to draw.
+static const T2D2_SpriteSet *preparaQuadro(unsigned int id,
+                                           unsigned int indice, Recorte *r) {
+  const T2D2_SpriteSet *s = T2D2_SpriteSetDe(id);
+  if (!s || s->textura == 0) return nullptr;
+  if (indice >= unsigned(s->matrizX) * unsigned(s->matrizY)) return nullptr;
+  int x0 = int(indice % unsigned(s->matrizX)) * s->spLargura;
+  int y0 = int(indice / unsigned(s->matrizX)) * s->spAltura;
+  r->s0 = float(double(x0) / s->larguraTextura);
+  r->t0 = float(double(y0) / s->alturaTextura);
+  r->ds = float(double(s->spLargura) / s->larguraTextura);
+  r->dt = float(double(s->spAltura) / s->alturaTextura);
+  setaTexturizacao(true);
+  setaTextura(s->textura);
+  alteraBlend(true);
+  modoBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  modoWrapTextura(GL_CLAMP, GL_CLAMP);
+  modoFiltragem(GL_LINEAR, GL_LINEAR);
+  return s;
+}
+
+// Corners in the frame's order: top-left, top-right, bottom-right,
+// bottom-left.
+static void quadroTexturizado(const Recorte &r, const double *x,
+                              const double *y) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(r.s0, r.t0);
+  glVertex2d(x[0], y[0]);
+  glTexCoord2f(r.s0 + r.ds, r.t0);
+  glVertex2d(x[1], y[1]);
+  glTexCoord2f(r.s0 + r.ds, r.t0 + r.dt);
+  glVertex2d(x[2], y[2]);
+  glTexCoord2f(r.s0, r.t0 + r.dt);
+  glVertex2d(x[3], y[3]);
+  glEnd();
+}
+
+static bool T2D2GL_DesenhaSprite(unsigned int id, unsigned int indice, int x,
+                                 int y) {
+  Recorte r;
+  const T2D2_SpriteSet *s = preparaQuadro(id, indice, &r);
+  if (!s) return false;
+  double x1 = double(x) + s->spLargura, y1 = double(y) + s->spAltura;
+  const double xs[4] = {double(x), x1, x1, double(x)};
+  const double ys[4] = {double(y), double(y), y1, y1};
+  glColor4ub(255, 255, 255, 255);
+  quadroTexturizado(r, xs, ys);
+  return true;
+}
+
+static bool T2D2GL_DesenhaSpriteEfeito(unsigned int id, unsigned int indice,
+                                       int *x, int *y, Uint8 r, Uint8 g,
+                                       Uint8 b, Uint8 a) {
+  if (!x || !y) return false;
+  Recorte rec;
+  if (!preparaQuadro(id, indice, &rec)) return false;
+  const double xs[4] = {double(x[0]), double(x[1]), double(x[2]),
+                        double(x[3])};
+  const double ys[4] = {double(y[0]), double(y[1]), double(y[2]),
+                        double(y[3])};
+  glColor4ub(r, g, b, a);
+  quadroTexturizado(rec, xs, ys);
+  return true;
+}
+
+static void ligaOperacoesGL() {
+  T2D2_Encerra = T2D2GL_Encerra;
+  T2D2_Sincroniza = T2D2GL_Sincroniza;
+  T2D2_LimpaTela = T2D2GL_LimpaTela;
+  T2D2_TrocaCorLimpezaTela = T2D2GL_TrocaCorLimpezaTela;
+  T2D2_LimitaAreaDesenho = T2D2GL_LimitaAreaDesenho;
+  T2D2_LiberaAreaDesenho = T2D2GL_LiberaAreaDesenho;
+  T2D2_CarregaSpriteSet = T2D2GL_CarregaSpriteSet;
+  T2D2_RemoveSpriteSet = T2D2GL_RemoveSpriteSet;
+  T2D2_DesenhaSprite = T2D2GL_DesenhaSprite;
+  T2D2_DesenhaSpriteEfeito = T2D2GL_DesenhaSpriteEfeito;
+}

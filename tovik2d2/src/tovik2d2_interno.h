@@ -1,0 +1,101 @@
+// What the core and the back-ends share behind the public header: the
+// library's globals, the start/stop/frame skeleton every back-end runs
+// through, the sprite-set loading steps, and the OpenGL state cache.
+#ifndef T2D2_TOVIK2D2_INTERNO_H
+#define T2D2_TOVIK2D2_INTERNO_H
+
+#include "t2d2/tovik2d2.h"
+
+// ---------------------------------------------------------------------------
+// Library globals
+// ---------------------------------------------------------------------------
+
+extern bool inicializado;
+extern SDL_Surface *screen;
+extern int render; // 1 on OpenGL, 0 on the SDL back-end
+extern bool c_shutdown;
+extern void (*T2D2_SincronizaUsuario)();
+extern T2D2_SpriteSet sprites[T2D2_MAXSPRITESETS];
+extern T2D2_Fonte fontes[T2D2_MAXFONTES];
+extern T2D2_Botao teclas[T2D2_MAXTECLAS];
+extern T2D2_Mouse mouse;
+
+// Empties both registries without freeing anything: only safe on tables
+// that hold nothing.
+void reset();
+
+// ---------------------------------------------------------------------------
+// Back-end skeleton
+// ---------------------------------------------------------------------------
+
+// The steps a back-end adds to the common start, shut-down and frame.
+struct T2D2_Plataforma {
+  const char *anuncio;    // format with width and height
+  Uint32 flagsBase;       // video flags before the window/full-screen choice
+  void (*antesDoModo)();  // may be null
+  void (*depoisDoModo)(); // may be null
+  void (*depoisDoTitulo)(unsigned int largura, unsigned int altura); // may be null
+  void (*ligaOperacoes)(); // assigns the ten operation pointers
+  const char *despedida;   // the closing line
+};
+
+bool T2D2_IniciaVideo(const T2D2_Plataforma *p, unsigned int largura,
+                      unsigned int altura, int modoVideo,
+                      const char *tituloJanela);
+void T2D2_EncerraVideo(const T2D2_Plataforma *p);
+void T2D2_SincronizaVideo(Uint8 fps, Uint32 *tempoAnterior,
+                          void (*apresenta)());
+// Milliseconds to sleep before presenting; 0 or less means no sleep.
+Sint32 T2D2_CalculaEspera(Uint8 fps, Uint32 tempoAnterior, Uint32 agora);
+
+bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
+                   const char *tituloJanela);
+
+// ---------------------------------------------------------------------------
+// Input transitions
+// ---------------------------------------------------------------------------
+
+void T2D2_PressionaBotao(T2D2_Botao *botao);
+void T2D2_LiberaBotao(T2D2_Botao *botao);
+void T2D2_ProcessaTecla(T2D2_Botao *tecla, Uint8 evento);
+// Index into teclas for a platform key, or -1 when the key is not tracked.
+int T2D2_IndiceTecla(SDLKey sym);
+
+// ---------------------------------------------------------------------------
+// Bitmasks and sprite-set loading steps shared by the back-ends
+// ---------------------------------------------------------------------------
+
+// Opaque magenta in the surface's format, or a zero alpha byte. Outside the
+// surface counts as opaque. Only for 32-bit surfaces; the caller locks.
+bool PontoTransparente(SDL_Surface *surface, int x, int y);
+
+// Copies a path into a name field; false, with a line printed and the field
+// left empty, when it does not fit.
+bool T2D2_CopiaApelido(char *apelido, const char *arquivo);
+
+// First step of every load. Returns the set to fill (its name already taken)
+// and its identifier in *id, or null with *id the existing set's identifier
+// (one holder more) or 0 when nothing can be loaded.
+T2D2_SpriteSet *T2D2_ReservaSpriteSet(const char *arquivo, unsigned int *id);
+// IMG_Load into the reserved set, with the library's message on failure.
+SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo);
+// Sets the frame grid; false when the image is not a whole number of frames.
+bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura);
+// Builds and fills the masks from s->imagem, with the message on failure.
+bool T2D2_ConstroiMascaras(T2D2_SpriteSet *s, const char *arquivo);
+// Gives the slot back after a failed load; frees imagem when set. Returns 0.
+unsigned int T2D2_DescartaSpriteSet(T2D2_SpriteSet *s);
+// Release rules common to both back-ends; liberaTextura may be null.
+void T2D2_LiberaSpriteSet(unsigned int id,
+                          void (*liberaTextura)(T2D2_SpriteSet *s));
+// The set behind an identifier, or null for 0 and ids above the table.
+T2D2_SpriteSet *T2D2_SpriteSetDe(unsigned int id);
+
+// ---------------------------------------------------------------------------
+// OpenGL state cache, shared by the OpenGL back-end and its primitives
+// ---------------------------------------------------------------------------
+
+void resetaGL();
+void setaTexturizacao(bool estado);
+
+#endif
