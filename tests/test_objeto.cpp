@@ -161,10 +161,10 @@ protected:
 };
 
 TEST_F(ObjetosNaTela, formaDeColisaoFica80PixelsAcimaEAEsquerda) {
-  unsigned int ponto = CarregaCheio("ponto.png", 1, 1);
-  unsigned int grande = CarregaCheio("grande.png", 300, 300);
-  unsigned int forma10 = CarregaCheio("forma10.png", 10, 10);
-  unsigned int forma30 = CarregaCheio("forma30.png", 30, 30);
+  unsigned int ponto = CarregaCheio("objeto_ponto.png", 1, 1);
+  unsigned int grande = CarregaCheio("objeto_grande.png", 300, 300);
+  unsigned int forma10 = CarregaCheio("objeto_forma10.png", 10, 10);
+  unsigned int forma30 = CarregaCheio("objeto_forma30.png", 30, 30);
   ASSERT_TRUE(ponto && grande && forma10 && forma30);
   Objeto alvo(200.7f, 200.7f, ponto, 0); // its one pixel is (200, 200)
 
@@ -196,10 +196,10 @@ TEST_F(ObjetosNaTela, formaDeColisaoFica80PixelsAcimaEAEsquerda) {
 
 TEST_F(ObjetosNaTela, colisaoEntreQuadrosDosSprites) {
   // Two 10 x 10 frames: 0 transparent, 1 opaque.
-  unsigned int dois = Carrega("dois.png", 20, 10, 10, 10, [](int x, int) {
-    return x < 10 ? VAZIO : OPACO;
-  });
-  unsigned int unico = CarregaCheio("unico.png", 10, 10);
+  unsigned int dois =
+      Carrega("objeto_dois.png", 20, 10, 10, 10,
+              [](int x, int) { return x < 10 ? VAZIO : OPACO; });
+  unsigned int unico = CarregaCheio("objeto_unico.png", 10, 10);
   ASSERT_TRUE(dois && unico);
 
   Objeto quadros(0, 0, dois, 0), cheio(5, 5, unico, 0);
@@ -217,8 +217,8 @@ TEST_F(ObjetosNaTela, colisaoEntreQuadrosDosSprites) {
 }
 
 TEST_F(ObjetosNaTela, balaPerguntaPorObjetoSemForma) {
-  unsigned int ponto = CarregaCheio("ponto.png", 1, 1);
-  unsigned int outro = CarregaCheio("outro.png", 4, 4);
+  unsigned int ponto = CarregaCheio("objeto_ponto.png", 1, 1);
+  unsigned int outro = CarregaCheio("objeto_outro.png", 4, 4);
   ASSERT_TRUE(ponto && outro);
   Bala bala(200, 200, ponto, 2.5f);
   EXPECT_EQ(bala.massa, 2.5f);
@@ -242,7 +242,7 @@ TEST_F(ObjetosNaTela, balaPerguntaPorObjetoSemForma) {
 
 TEST_F(ObjetosNaTela, objetoDesenhaPeloCantoSuperiorEsquerdo) {
   unsigned int amarelo =
-      Carrega("amarelo.png", 112, 36, 56, 36,
+      Carrega("objeto_amarelo.png", 112, 36, 56, 36,
               [](int x, int) { return x < 56 ? AMARELO : AZUL; });
   ASSERT_TRUE(amarelo);
   T2D2_LimpaTela();
@@ -263,11 +263,11 @@ protected:
   void SetUp() override {
     ObjetosNaTela::SetUp();
     // A barrel pointing right from the frame's centre, on a clear frame.
-    cano = Carrega("cano.png", 160, 160, 160, 160, [](int x, int y) {
+    cano = Carrega("objeto_cano.png", 160, 160, 160, 160, [](int x, int y) {
       return (y >= 75 && y < 85 && x >= 85) ? AZUL : VAZIO;
     });
-    base =
-        Carrega("base.png", 56, 36, 56, 36, [](int, int) { return AMARELO; });
+    base = Carrega("objeto_base.png", 56, 36, 56, 36,
+                   [](int, int) { return AMARELO; });
     ASSERT_TRUE(cano && base);
   }
   Cor Desenha(Canhao &c, int x, int y) {
