@@ -100,4 +100,12 @@ T2D2_SpriteSet *T2D2_SpriteSetDe(unsigned int id);
 void resetaGL();
 void setaTexturizacao(bool estado);
 
+// ---------------------------------------------------------------------------
+// Primitives
+// ---------------------------------------------------------------------------
+
+// Angle step in whole degrees for a curve of the given size (radius or the
+// larger semi-axis): numerador / tamanho, capped at limite, and never below 3.
+int T2D2PGL_Passo(int numerador, int tamanho, int limite);
+
 #endif
