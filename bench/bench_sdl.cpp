@@ -158,6 +158,7 @@ BENCHMARK(BM_CirculosPintadosSDL)->Arg(10)->Arg(50)->Arg(250)->UseRealTime();
 // Prints the table, then the SDL to OpenGL ratio of blits per frame.
 class Razoes : public benchmark::ConsoleReporter {
 public:
+  Razoes() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run> &runs) override {
     for (const Run &r : runs) {
       auto it = r.counters.find("blits_por_16ms");
