@@ -120,6 +120,43 @@ Pixels Elipse32(int xc, int yc, int va, int vb) {
   return p;
 }
 
+// Bresenham walked step by step from end to end, every pixel tested against
+// the surface: what the library's clipped walk must reproduce.
+Pixels LinhaPassoAPasso(long long x1, long long y1, long long x2,
+                        long long y2) {
+  Pixels p;
+  auto ponto = [&](long long x, long long y) {
+    if (x >= 0 && x < L && y >= 0 && y < A) p.insert({int(x), int(y)});
+  };
+  long long dx = std::llabs(x2 - x1), dy = std::llabs(y2 - y1);
+  bool horizontal = dx >= dy;
+  long long dM = horizontal ? dx : dy, dm = horizontal ? dy : dx;
+  long long a = horizontal ? x1 : y1, b = horizontal ? x2 : y2;
+  long long qa = horizontal ? y1 : x1, qb = horizontal ? y2 : x2;
+  long long maior = a < b ? a : b, fim = a < b ? b : a;
+  long long menor = a < b ? qa : qb;
+  long long soma = a < b ? (qa > qb ? -1 : 1) : (qa > qb ? 1 : -1);
+  long long d = 2 * dm - dM;
+  auto escreve = [&] {
+    if (horizontal)
+      ponto(maior, menor);
+    else
+      ponto(menor, maior);
+  };
+  escreve();
+  while (maior < fim) {
+    maior++;
+    if (d <= 0) {
+      d += 2 * dm;
+    } else {
+      menor += soma;
+      d += 2 * (dm - dM);
+    }
+    escreve();
+  }
+  return p;
+}
+
 } // namespace
 
 TEST_F(PrimitivasSDL, IniciaInstalaAsOitoNaTela) {
@@ -184,6 +221,41 @@ TEST_F(PrimitivasSDL, LinhaCortadaPixelAPixelEDistanteNaoTrava) {
   T2D2P_Linha(INT_MIN, -1, INT_MAX, -1, 255, 255, 255);
   EXPECT_TRUE(Acesos().empty());
   EXPECT_EQ(screen->locked, 0u);
+}
+
+TEST_F(PrimitivasSDL, LinhaQueVemDeLongeEIgualAoPassoAPasso) {
+  unsigned int semente = 12345;
+  auto sorteia = [&](int de, int ate) {
+    semente = semente * 1103515245u + 12345u;
+    return de + int((semente >> 8) % unsigned(ate - de + 1));
+  };
+  // Short lines just off the corner hit the exact ties of the decision value
+  // where the walk starts on the surface.
+  for (int i = 0; i < 600; i++) {
+    int de = i < 300 ? -2000 : -8, ate = i < 300 ? 2400 : 20;
+    int x1 = sorteia(de, ate), y1 = sorteia(de, ate);
+    int x2 = sorteia(de, ate), y2 = sorteia(de, ate);
+    Apaga();
+    T2D2P_Linha(x1, y1, x2, y2, 255, 255, 255);
+    ASSERT_EQ(Acesos(), LinhaPassoAPasso(x1, y1, x2, y2))
+        << x1 << "," << y1 << " " << x2 << "," << y2;
+  }
+}
+
+TEST_F(PrimitivasSDL, LinhaDeTodoOAlcanceDoIntSoPercorreATela) {
+  // 2^32 steps end to end; only the 640 on the surface are walked.
+  T2D2P_Linha(INT_MIN, 10, INT_MAX, 12, 255, 255, 255);
+  Pixels p = Acesos();
+  ASSERT_EQ(p.size(), size_t(L));
+  for (auto &e : p) {
+    double ideal =
+        10.0 + 2.0 * (double(e.first) - INT_MIN) / (double(INT_MAX) - INT_MIN);
+    EXPECT_LE(std::fabs(e.second - ideal), 0.5) << e.first;
+  }
+  Apaga();
+  T2D2P_Linha(300, INT_MAX, 301, INT_MIN, 255, 255, 255);
+  EXPECT_EQ(Acesos().size(), size_t(A));
+  EXPECT_EQ(Extremos(Acesos()).size(), size_t(A));
 }
 
 // ---------------------------------------------------------------------------
