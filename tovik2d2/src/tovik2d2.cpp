@@ -97,8 +97,9 @@ bool T2D2_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
     render = 1;
     return true;
   }
-  // The software back-end is not part of this build yet.
-  return false;
+  if (!T2D2SDL_Inicia(largura, altura, modoVideo, tituloJanela)) return false;
+  render = 0;
+  return true;
 }
 
 void reset() {

@@ -50,6 +50,8 @@ Sint32 T2D2_CalculaEspera(Uint8 fps, Uint32 tempoAnterior, Uint32 agora);
 
 bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                    const char *tituloJanela);
+bool T2D2SDL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
+                    const char *tituloJanela);
 
 // ---------------------------------------------------------------------------
 // Input transitions

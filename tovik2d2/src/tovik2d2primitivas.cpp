@@ -22,7 +22,6 @@ void (*T2D2P_ElipsePintada)(int xc, int yc, int va, int vb, Uint8 r, Uint8 g,
 
 bool T2D2P_Inicia() {
   if (render == T2D2_DESENHO_OPENGL) return T2D2PGL_Inicia();
-  // The software back-end's primitives are not part of this build yet.
-  if (render == T2D2_DESENHO_PADRAO) return false;
+  if (render == T2D2_DESENHO_PADRAO) return T2D2PSDL_Inicia();
   return false;
 }
