@@ -45,6 +45,9 @@ std::string EscreveImagem(const std::string &nome, int w, int h, int canais,
                           const std::function<Cor(int, int)> &cor,
                           Formato formato = Formato::PNG);
 
+// Starts the library on a back-end with its messages swallowed.
+bool IniciaSilencioso(int tipoRender, unsigned int largura,
+                      unsigned int altura);
 // Starts the library on the OpenGL back-end with its messages swallowed.
 bool IniciaGLSilencioso(unsigned int largura = 800, unsigned int altura = 600);
 // Shuts it down with its messages swallowed.

@@ -80,10 +80,7 @@ Quadro Esperado() {
 
 // Starts one back-end, draws the scene and returns the frame.
 Quadro DesenhaCena(int tipoRender, const std::string &folha) {
-  {
-    CapturaSaida c;
-    if (!T2D2_Inicia(L, A, T2D2_JANELA, tipoRender, "Paridade")) return {};
-  }
+  if (!IniciaSilencioso(tipoRender, L, A)) return {};
   EXPECT_EQ(render, tipoRender);
   EXPECT_TRUE(T2D2P_Inicia());
   unsigned int id = T2D2_CarregaSpriteSet(folha.c_str(), 32, 32);
