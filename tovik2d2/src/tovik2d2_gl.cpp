@@ -276,13 +276,15 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   return true;
 }
 
-static void MagentaParaPontoTransparente(SDL_Surface *surface) {
+// Only the image's own corner can hold magenta: the padding is all zeros.
+static void MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
+                                         int altura) {
   SDL_LockSurface(surface);
   Uint32 magenta = SDL_MapRGBA(surface->format, 255, 0, 255, 255);
-  for (int y = 0; y < surface->h; y++) {
+  for (int y = 0; y < altura; y++) {
     Uint32 *linha = reinterpret_cast<Uint32 *>(
         static_cast<Uint8 *>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < surface->w; x++)
+    for (int x = 0; x < largura; x++)
       if (linha[x] == magenta) linha[x] = 0;
   }
   SDL_UnlockSurface(surface);
@@ -321,7 +323,7 @@ static unsigned int T2D2GL_CarregaSpriteSet(const char *arquivo, int largura,
   if (!converteImagem(s, arquivo)) return 0;
   s->larguraTextura = s->imagem->w;
   s->alturaTextura = s->imagem->h;
-  MagentaParaPontoTransparente(s->imagem);
+  MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
   if (!T2D2_ConstroiMascaras(s, arquivo)) return T2D2_DescartaSpriteSet(s);
   s->usuarios = 1;
   criaTextura(s);
