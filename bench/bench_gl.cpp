@@ -28,7 +28,8 @@ void escreveImagem(const char *nome, int w, int h, int canais, bool jpeg) {
       p[0] = Uint8(x * 7);
       p[1] = Uint8(y * 3);
       p[2] = Uint8(x ^ y);
-      if (canais == 4) p[3] = (x - 32) * (x - 32) + (y - 32) * (y - 32) < 900 ? 255 : 0;
+      if (canais == 4)
+        p[3] = (x - 32) * (x - 32) + (y - 32) * (y - 32) < 900 ? 255 : 0;
     }
   if (jpeg)
     stbi_write_jpg(nome, w, h, canais, px.data(), 90);
@@ -119,8 +120,8 @@ void BM_Mascaras(benchmark::State &st, const char *arquivo) {
   unsigned int id = T2D2_CarregaSpriteSet(arquivo, 0, 0);
   const T2D2_SpriteSet &s = sprites[id - 1];
   for (auto _ : st) {
-    T2D2_BitMask **v =
-        T2D2_CriaVetorBitMasks(s.imagem, s.largura, s.altura, s.largura, s.altura);
+    T2D2_BitMask **v = T2D2_CriaVetorBitMasks(s.imagem, s.largura, s.altura,
+                                              s.largura, s.altura);
     T2D2_PreencheVetorBitMasks(s.imagem, s.largura, s.altura, s.largura,
                                s.altura, v);
     T2D2_RemoveBitMask(v[0]);
@@ -143,14 +144,22 @@ void BM_Envia(benchmark::State &st, const char *arquivo) {
   resetaGL();
   T2D2_RemoveSpriteSet(id);
 }
-BENCHMARK_CAPTURE(BM_CarregaInteiro, png512, "bench512.png")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Decodifica, png512, "bench512.png")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mascaras, png512, "bench512.png")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Envia, png512, "bench512.png")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CarregaInteiro, jpg2500, "bench2500.jpg")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Decodifica, jpg2500, "bench2500.jpg")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mascaras, jpg2500, "bench2500.jpg")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Envia, jpg2500, "bench2500.jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CarregaInteiro, png512, "bench512.png")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Decodifica, png512, "bench512.png")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Mascaras, png512, "bench512.png")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Envia, png512, "bench512.png")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CarregaInteiro, jpg2500, "bench2500.jpg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Decodifica, jpg2500, "bench2500.jpg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Mascaras, jpg2500, "bench2500.jpg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Envia, jpg2500, "bench2500.jpg")
+    ->Unit(benchmark::kMillisecond);
 
 // 600 frames at 60: the distribution of the intervals between presents.
 void BM_Ritmo60(benchmark::State &st) {
@@ -163,7 +172,8 @@ void BM_Ritmo60(benchmark::State &st) {
       T2D2_LimpaTela();
       T2D2_Sincroniza(60);
       auto agora = std::chrono::steady_clock::now();
-      ms.push_back(std::chrono::duration<double, std::milli>(agora - antes).count());
+      ms.push_back(
+          std::chrono::duration<double, std::milli>(agora - antes).count());
       antes = agora;
     }
   }
@@ -188,7 +198,8 @@ public:
     double lib = segundosPorIteracao["BM_DesenhaSprite/min_time:2.000"];
     double cru = segundosPorIteracao["BM_OpenGLCru/min_time:2.000"];
     if (lib > 0 && cru > 0)
-      printf("Desenho: a biblioteca faz %.3f da taxa do OpenGL cru\n", cru / lib);
+      printf("Desenho: a biblioteca faz %.3f da taxa do OpenGL cru\n",
+             cru / lib);
   }
 };
 

@@ -15,7 +15,9 @@
 // with them the globals that still point at their allocations; LeakSanitizer
 // would then report those as leaks of unknown modules. Keeping every module
 // resident for the life of the test process keeps its roots visible.
-extern "C" int dlclose(void *) { return 0; }
+extern "C" int dlclose(void *) {
+  return 0;
+}
 
 CapturaSaida::CapturaSaida() : salvo_(-1), arquivo_(tmpfile()), ativo_(false) {
   if (!arquivo_) return;
@@ -41,7 +43,8 @@ std::string CapturaSaida::texto() {
   rewind(arquivo_);
   char bloco[4096];
   size_t n;
-  while ((n = fread(bloco, 1, sizeof bloco, arquivo_)) > 0) lido.append(bloco, n);
+  while ((n = fread(bloco, 1, sizeof bloco, arquivo_)) > 0)
+    lido.append(bloco, n);
   return lido;
 }
 

@@ -29,8 +29,8 @@ struct Mascara {
 } // namespace
 
 TEST(BitMask, PalavrasPorLinha) {
-  const int larguras[][2] = {{1, 1}, {31, 1}, {32, 1}, {33, 2}, {64, 2},
-                             {65, 3}, {160, 5}};
+  const int larguras[][2] = {{1, 1},  {31, 1}, {32, 1}, {33, 2},
+                             {64, 2}, {65, 3}, {160, 5}};
   for (auto &l : larguras) {
     Mascara m(T2D2_CriaBitMask(l[0], 3));
     ASSERT_NE(m.m, nullptr);

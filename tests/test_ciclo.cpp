@@ -10,27 +10,36 @@ static std::string mensagensDeInicio(const char *linhaModo) {
   SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &db);
   GLint max = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max);
-  std::string m = "Iniciando o modo de v\xed" "deo (OpenGL): 800x600x32bpp\n";
+  std::string m = "Iniciando o modo de v\xed"
+                  "deo (OpenGL): 800x600x32bpp\n";
   m += linhaModo;
   m += "\nA Tovik2DLite vai verificar a disponibilidade do modo de v\xed"
        "deo requisitado.\n"
        "O sistema indica que o modo \xe9 suportado. Tenta iniciar.\n";
-  m += db ? "A aplica\xe7\xe3" "o est\xe1 utilizando double buffer como "
+  m += db ? "A aplica\xe7\xe3"
+            "o est\xe1 utilizando double buffer como "
             "esperado.\n"
-          : "ATEN\xc7\xc3" "O: a aplica\xe7\xe3" "o n\xe3" "o est\xe1 usando "
+          : "ATEN\xc7\xc3"
+            "O: a aplica\xe7\xe3"
+            "o n\xe3"
+            "o est\xe1 usando "
             "double buffer. Para melhores resultados, utilize um hardware "
             "que o suporte.\n";
-  m += "Modo de v\xed" "deo iniciado com sucesso!\n";
-  m += "O tamanho m\xe1" "ximo de textura suportado \xe9 de " +
+  m += "Modo de v\xed"
+       "deo iniciado com sucesso!\n";
+  m += "O tamanho m\xe1"
+       "ximo de textura suportado \xe9 de " +
        std::to_string(max) + "x" + std::to_string(max) + " pixels.\n";
   return m;
 }
 
-static const char JANELA[] =
-    "A aplica\xe7\xe3" "o requisitou um modo de v\xed" "deo em janela.";
-static const char ENCERRAMENTO[] = "Apagando os spritesets e fontes do sistema.\n"
-                                   "Encerrando a SDL.\n"
-                                   "Encerrou a SDL+OpenGL\n";
+static const char JANELA[] = "A aplica\xe7\xe3"
+                             "o requisitou um modo de v\xed"
+                             "deo em janela.";
+static const char ENCERRAMENTO[] =
+    "Apagando os spritesets e fontes do sistema.\n"
+    "Encerrando a SDL.\n"
+    "Encerrou a SDL+OpenGL\n";
 
 TEST(Ciclo, InicioEEncerramentoImprimemSuasLinhasEmOrdem) {
   CapturaSaida c;
@@ -74,10 +83,12 @@ TEST(Ciclo, ModoInvalidoAvisaEAbreJanela) {
   CapturaSaida c;
   ASSERT_TRUE(T2D2_Inicia(800, 600, 7, T2D2_DESENHO_OPENGL, "T"));
   std::string saida = c.texto();
-  EXPECT_EQ(saida, mensagensDeInicio(
-                       "A aplica\xe7\xe3" "o requisitou um modo de v\xed"
-                       "deo inv\xe1" "lido. Por seguran\xe7" "a, ser\xe1 "
-                       "utilizado um modo em janela."));
+  EXPECT_EQ(saida, mensagensDeInicio("A aplica\xe7\xe3"
+                                     "o requisitou um modo de v\xed"
+                                     "deo inv\xe1"
+                                     "lido. Por seguran\xe7"
+                                     "a, ser\xe1 "
+                                     "utilizado um modo em janela."));
   EXPECT_EQ(screen->flags & SDL_FULLSCREEN, 0u);
   EncerraSilencioso();
 }
@@ -145,10 +156,12 @@ TEST(Ciclo, VideoIniciadoPorOutroFazOInicioFalharEmSilencio) {
 
 TEST(Ciclo, ModoRecusadoAvisaEDesligaOVideo) {
   CapturaSaida c;
-  EXPECT_FALSE(T2D2_Inicia(0x80000000u, 600, T2D2_JANELA, T2D2_DESENHO_OPENGL,
-                           "T"));
+  EXPECT_FALSE(
+      T2D2_Inicia(0x80000000u, 600, T2D2_JANELA, T2D2_DESENHO_OPENGL, "T"));
   std::string saida = c.texto();
-  EXPECT_NE(saida.find("O modo de v\xed" "deo n\xe3" "o \xe9 suportado pelo "
+  EXPECT_NE(saida.find("O modo de v\xed"
+                       "deo n\xe3"
+                       "o \xe9 suportado pelo "
                        "hardware. Encerrando.\n"),
             std::string::npos)
       << saida;
@@ -157,7 +170,9 @@ TEST(Ciclo, ModoRecusadoAvisaEDesligaOVideo) {
 }
 
 static int chamadasDoGancho = 0;
-static void gancho() { chamadasDoGancho++; }
+static void gancho() {
+  chamadasDoGancho++;
+}
 
 TEST(Ciclo, GanchoDoUsuarioRodaUmaVezPorQuadro) {
   ASSERT_TRUE(IniciaGLSilencioso());

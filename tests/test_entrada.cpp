@@ -86,14 +86,14 @@ TEST_F(Entrada, CadaTeclaDaPlataformaAcionaSoASuaEntrada) {
     int indice;
   };
   std::vector<Par> mapa = {
-      {SDLK_UP, T2D2_CIMA},         {SDLK_DOWN, T2D2_BAIXO},
-      {SDLK_RIGHT, T2D2_DIREITA},   {SDLK_LEFT, T2D2_ESQUERDA},
-      {SDLK_ESCAPE, T2D2_ESC},      {SDLK_F1, T2D2_F1},
-      {SDLK_F2, T2D2_F2},           {SDLK_F3, T2D2_F3},
-      {SDLK_F4, T2D2_F4},           {SDLK_RETURN, T2D2_ENTER},
-      {SDLK_SPACE, T2D2_ESPACO},    {SDLK_LALT, T2D2_LALT},
-      {SDLK_RALT, T2D2_RALT},       {SDLK_LCTRL, T2D2_LCTRL},
-      {SDLK_RCTRL, T2D2_RCTRL},     {SDLK_LSHIFT, T2D2_LSHIFT},
+      {SDLK_UP, T2D2_CIMA},       {SDLK_DOWN, T2D2_BAIXO},
+      {SDLK_RIGHT, T2D2_DIREITA}, {SDLK_LEFT, T2D2_ESQUERDA},
+      {SDLK_ESCAPE, T2D2_ESC},    {SDLK_F1, T2D2_F1},
+      {SDLK_F2, T2D2_F2},         {SDLK_F3, T2D2_F3},
+      {SDLK_F4, T2D2_F4},         {SDLK_RETURN, T2D2_ENTER},
+      {SDLK_SPACE, T2D2_ESPACO},  {SDLK_LALT, T2D2_LALT},
+      {SDLK_RALT, T2D2_RALT},     {SDLK_LCTRL, T2D2_LCTRL},
+      {SDLK_RCTRL, T2D2_RCTRL},   {SDLK_LSHIFT, T2D2_LSHIFT},
       {SDLK_RSHIFT, T2D2_RSHIFT},
   };
   for (int i = 0; i < 26; i++) mapa.push_back({SDLKey(SDLK_a + i), 9 + i});
@@ -111,9 +111,9 @@ TEST_F(Entrada, CadaTeclaDaPlataformaAcionaSoASuaEntrada) {
 }
 
 TEST_F(Entrada, TeclasSemEntradaSaoIgnoradas) {
-  const SDLKey outras[] = {SDLK_KP0, SDLK_KP5,   SDLK_KP_ENTER, SDLK_TAB,
-                           SDLK_BACKSPACE, SDLK_F5, SDLK_COMMA,  SDLK_LSUPER,
-                           SDLK_LMETA};
+  const SDLKey outras[] = {SDLK_KP0,   SDLK_KP5,       SDLK_KP_ENTER,
+                           SDLK_TAB,   SDLK_BACKSPACE, SDLK_F5,
+                           SDLK_COMMA, SDLK_LSUPER,    SDLK_LMETA};
   for (SDLKey k : outras) tecla(SDL_KEYDOWN, k);
   T2D2_Entrada();
   EXPECT_TRUE(teclasTocadas().empty());

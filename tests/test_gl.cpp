@@ -35,12 +35,13 @@ protected:
   if (std::abs(c.r - r) <= tol && std::abs(c.g - g) <= tol &&
       std::abs(c.b - b) <= tol)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << c << " is not near (" << int(r) << "," << int(g) << "," << int(b)
-         << ")";
+  return ::testing::AssertionFailure() << c << " is not near (" << int(r) << ","
+                                       << int(g) << "," << int(b) << ")";
 }
 
-Cor vermelho(int, int) { return Cor{255, 0, 0, 255}; }
+Cor vermelho(int, int) {
+  return Cor{255, 0, 0, 255};
+}
 
 } // namespace
 
@@ -48,8 +49,8 @@ TEST_F(GL, LadoDaTexturaEhPotenciaDeDoisQuadrada) {
   struct Caso {
     int w, h, canais, lado;
   };
-  const Caso casos[] = {{64, 64, 4, 64}, {100, 40, 4, 128}, {5, 3, 4, 8},
-                        {1, 1, 4, 4},    {8, 8, 4, 8},      {32, 32, 3, 32},
+  const Caso casos[] = {{64, 64, 4, 64}, {100, 40, 4, 128},    {5, 3, 4, 8},
+                        {1, 1, 4, 4},    {8, 8, 4, 8},         {32, 32, 3, 32},
                         {17, 16, 4, 32}, {1024, 1024, 4, 1024}};
   unsigned int esperado = 1;
   for (const Caso &k : casos) {
@@ -94,8 +95,8 @@ TEST_F(GL, ImagensAlemDoLimiteSaoRecusadas) {
   // reach the limit.
   const int tamanhos[][3] = {{1, maximo + 1, 3}, {2, maximo + 1, 4}};
   for (auto &t : tamanhos) {
-    std::string nome = "enorme" + std::to_string(t[0]) + "x" +
-                       std::to_string(t[1]) + ".png";
+    std::string nome =
+        "enorme" + std::to_string(t[0]) + "x" + std::to_string(t[1]) + ".png";
     EscreveImagem(nome, t[0], t[1], t[2], vermelho);
     EXPECT_EQ(carrega(nome), 0u);
     EXPECT_EQ(saida, limite);
@@ -136,9 +137,10 @@ TEST_F(GL, DesenhaACelulaCertaDaGrade) {
   auto corDaCelula = [](int n) {
     return Cor{Uint8(n * 15), Uint8(255 - n * 15), 100, 255};
   };
-  std::string img = EscreveImagem("celulas.png", 128, 128, 4, [&](int x, int y) {
-    return corDaCelula((y / 32) * 4 + x / 32);
-  });
+  std::string img =
+      EscreveImagem("celulas.png", 128, 128, 4, [&](int x, int y) {
+        return corDaCelula((y / 32) * 4 + x / 32);
+      });
   ASSERT_EQ(carrega(img, 32, 32), 1u);
   for (unsigned int n : {0u, 5u, 9u, 15u}) {
     T2D2_LimpaTela();
@@ -245,9 +247,12 @@ TEST_F(GL, DoisConjuntosNoMesmoQuadroMostramSuasTexturas) {
 }
 
 TEST_F(GL, JpegCarregaComoUmQuadroOpaco) {
-  std::string img = EscreveImagem("foto.jpg", 40, 24, 3, [](int x, int) {
-    return Cor{Uint8(x * 6), 80, 160, 255};
-  }, Formato::JPEG);
+  std::string img = EscreveImagem(
+      "foto.jpg", 40, 24, 3,
+      [](int x, int) {
+        return Cor{Uint8(x * 6), 80, 160, 255};
+      },
+      Formato::JPEG);
   ASSERT_EQ(carrega(img), 1u) << saida;
   EXPECT_EQ(sprites[0].larguraTextura, 64);
   T2D2_BitMask *m = sprites[0].bmask[0];

@@ -8,7 +8,9 @@
 
 namespace {
 
-Cor opaco(int, int) { return Cor{90, 120, 150, 255}; }
+Cor opaco(int, int) {
+  return Cor{90, 120, 150, 255};
+}
 
 class SpriteSet : public ::testing::Test {
 protected:
@@ -73,7 +75,8 @@ TEST_F(SpriteSet, GradeDeQuadros) {
 TEST_F(SpriteSet, ImagemQueNaoEhMultiploDoQuadroEhRecusada) {
   std::string larga = EscreveImagem("larga.png", 100, 64, 4, opaco);
   EXPECT_EQ(carrega(larga, 32, 32), 0u);
-  EXPECT_EQ(ultimaSaida, "A imagem larga.png n\xe3" "o pode ser usada como "
+  EXPECT_EQ(ultimaSaida, "A imagem larga.png n\xe3"
+                         "o pode ser usada como "
                          "fonte de sprites de tamanho 32x32\n.");
   std::string alta = EscreveImagem("alta.png", 96, 70, 4, opaco);
   EXPECT_EQ(carrega(alta, 32, 32), 0u);
@@ -84,7 +87,8 @@ TEST_F(SpriteSet, ImagemQueNaoEhMultiploDoQuadroEhRecusada) {
 
 TEST_F(SpriteSet, FalhaDeCarregamentoLiberaOSlot) {
   EXPECT_EQ(carrega("nao-existe.png"), 0u);
-  EXPECT_EQ(ultimaSaida, "A fun\xe7\xe3" "o T2D2_CarregaSPriteset falhou ao "
+  EXPECT_EQ(ultimaSaida, "A fun\xe7\xe3"
+                         "o T2D2_CarregaSPriteset falhou ao "
                          "carregar o arquivo nao-existe.png. Erro: " +
                              std::string(SDL_GetError()) + ".\n");
   EXPECT_EQ(T2D2_ProcuraSpriteSet("nao-existe.png"), 0u);

@@ -86,7 +86,7 @@ extern bool (*T2D2_DesenhaSpriteEfeito)(unsigned int id, unsigned int indice,
 struct T2D2_BitMask {
   int largura;
   int altura;
-  int ldwords; // 32-bit words per row
+  int ldwords;  // 32-bit words per row
   Uint32 *mask; // altura * ldwords words, owned by the record
 };
 
@@ -100,8 +100,7 @@ T2D2_BitMask **T2D2_CriaVetorBitMasks(SDL_Surface *imagem, int spx, int spy,
                                       int limagem, int aimagem);
 // Writes every bit of every mask from the 32-bit image.
 void T2D2_PreencheVetorBitMasks(SDL_Surface *imagem, int spx, int spy,
-                                int limagem, int aimagem,
-                                T2D2_BitMask **bmask);
+                                int limagem, int aimagem, T2D2_BitMask **bmask);
 // Coordinates outside the mask are ignored by SetBit and read as clear.
 void T2D2_SetBit(T2D2_BitMask *bmask, int x, int y, int val);
 bool T2D2_GetBit(T2D2_BitMask *bmask, int x, int y);
@@ -138,12 +137,7 @@ struct T2D2_Botao {
   bool liberado;    // went up during the last refresh
 };
 
-enum {
-  T2D2_MESQUERDO = 0,
-  T2D2_MDIREITO = 1,
-  T2D2_MMEIO = 2,
-  T2D2_MMAX = 3
-};
+enum { T2D2_MESQUERDO = 0, T2D2_MDIREITO = 1, T2D2_MMEIO = 2, T2D2_MMAX = 3 };
 
 struct T2D2_Mouse {
   Sint32 x;
@@ -152,15 +146,59 @@ struct T2D2_Mouse {
 };
 
 enum {
-  T2D2_CIMA = 0, T2D2_BAIXO, T2D2_DIREITA, T2D2_ESQUERDA, T2D2_ESC,
-  T2D2_F1, T2D2_F2, T2D2_F3, T2D2_F4,
-  T2D2_A, T2D2_B, T2D2_C, T2D2_D, T2D2_E, T2D2_F, T2D2_G, T2D2_H, T2D2_I,
-  T2D2_J, T2D2_K, T2D2_L, T2D2_M, T2D2_N, T2D2_O, T2D2_P, T2D2_Q, T2D2_R,
-  T2D2_S, T2D2_T, T2D2_U, T2D2_V, T2D2_W, T2D2_X, T2D2_Y, T2D2_Z,
-  T2D2_0, T2D2_1, T2D2_2, T2D2_3, T2D2_4, T2D2_5, T2D2_6, T2D2_7, T2D2_8,
+  T2D2_CIMA = 0,
+  T2D2_BAIXO,
+  T2D2_DIREITA,
+  T2D2_ESQUERDA,
+  T2D2_ESC,
+  T2D2_F1,
+  T2D2_F2,
+  T2D2_F3,
+  T2D2_F4,
+  T2D2_A,
+  T2D2_B,
+  T2D2_C,
+  T2D2_D,
+  T2D2_E,
+  T2D2_F,
+  T2D2_G,
+  T2D2_H,
+  T2D2_I,
+  T2D2_J,
+  T2D2_K,
+  T2D2_L,
+  T2D2_M,
+  T2D2_N,
+  T2D2_O,
+  T2D2_P,
+  T2D2_Q,
+  T2D2_R,
+  T2D2_S,
+  T2D2_T,
+  T2D2_U,
+  T2D2_V,
+  T2D2_W,
+  T2D2_X,
+  T2D2_Y,
+  T2D2_Z,
+  T2D2_0,
+  T2D2_1,
+  T2D2_2,
+  T2D2_3,
+  T2D2_4,
+  T2D2_5,
+  T2D2_6,
+  T2D2_7,
+  T2D2_8,
   T2D2_9,
-  T2D2_ENTER, T2D2_ESPACO, T2D2_LALT, T2D2_RALT, T2D2_LCTRL, T2D2_RCTRL,
-  T2D2_LSHIFT, T2D2_RSHIFT,
+  T2D2_ENTER,
+  T2D2_ESPACO,
+  T2D2_LALT,
+  T2D2_RALT,
+  T2D2_LCTRL,
+  T2D2_RCTRL,
+  T2D2_LSHIFT,
+  T2D2_RSHIFT,
   T2D2_ENCERRA, // the window's close request; stays held once seen
   T2D2_MAXTECLAS
 };
@@ -180,8 +218,8 @@ enum { T2D2_MAXFONTES = 64 };
 struct T2D2_Fonte {
   Sint32 usuarios;
   char apelido[T2D2_MAXAPELIDO];
-  Sint32 tamanhoFonte; // side of one cell
-  Uint32 idSpriteSet;  // 0 marks a free slot
+  Sint32 tamanhoFonte;       // side of one cell
+  Uint32 idSpriteSet;        // 0 marks a free slot
   Sint32 deslocamentos[256]; // blank columns left of each glyph
   Sint32 larguras[256];      // pen advance after each glyph
 };
@@ -211,22 +249,21 @@ bool T2D2_DimensoesTexto(unsigned int idFonte, const char *texto, int *largura,
 // ---------------------------------------------------------------------------
 
 // Whether two rectangles touch or overlap; edges count.
-bool T2D2_ColidiuQuadrados(int x1b, int y1b, int l1b, int a1b, int x2b,
-                           int y2b, int l2b, int a2b);
+bool T2D2_ColidiuQuadrados(int x1b, int y1b, int l1b, int a1b, int x2b, int y2b,
+                           int l2b, int a2b);
 // Whether two frames at the given top-left positions share an opaque pixel.
 // Identifier 0 prints a line and answers false.
-bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1,
-                         int y1, unsigned int id2, unsigned int indice2,
-                         int x2, int y2);
+bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1, int y1,
+                         unsigned int id2, unsigned int indice2, int x2,
+                         int y2);
 // The same, but only once the two boxes (offsets from each sprite's top-left
 // and sizes) touch.
-bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1,
-                         int y1, int x1b, int y1b, int l1b, int a1b,
-                         unsigned int id2, unsigned int indice2, int x2,
-                         int y2, int x2b, int y2b, int l2b, int a2b);
+bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1, int y1,
+                         int x1b, int y1b, int l1b, int a1b, unsigned int id2,
+                         unsigned int indice2, int x2, int y2, int x2b, int y2b,
+                         int l2b, int a2b);
 // -1 when b, with its top-left at (offx, offy) from a's, shares a set bit
 // with a; 0 otherwise.
-int T2D2_SobrepoeBitMasks(T2D2_BitMask *a, T2D2_BitMask *b, int offx,
-                          int offy);
+int T2D2_SobrepoeBitMasks(T2D2_BitMask *a, T2D2_BitMask *b, int offx, int offy);
 
 #endif

@@ -17,8 +17,8 @@ extern void (*T2D2P_Pontos)(T2D2P_Ponto *pontos, unsigned int nPontos, Uint8 r,
                             Uint8 g, Uint8 b);
 extern void (*T2D2P_Linha)(int x1, int y1, int x2, int y2, Uint8 r, Uint8 g,
                            Uint8 b);
-extern void (*T2D2P_Retangulo)(int x1, int y1, int x2, int y2, Uint8 r,
-                               Uint8 g, Uint8 b);
+extern void (*T2D2P_Retangulo)(int x1, int y1, int x2, int y2, Uint8 r, Uint8 g,
+                               Uint8 b);
 extern void (*T2D2P_RetanguloPintado)(int x1, int y1, int x2, int y2, Uint8 r,
                                       Uint8 g, Uint8 b);
 extern void (*T2D2P_Circulo)(int xc, int yc, int raio, Uint8 r, Uint8 g,

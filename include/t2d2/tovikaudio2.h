@@ -21,14 +21,14 @@ enum { TA2_MAXEFEITOS = 512, TA2_MAXMUSICAS = 8, TA2_MAXAPELIDO = 2048 };
 struct TA2_Efeito {
   Sint32 usuarios;
   char apelido[TA2_MAXAPELIDO];
-  Sint32 tempo; // reserved
+  Sint32 tempo;      // reserved
   Mix_Chunk *efeito; // null marks a free slot
 };
 
 struct TA2_Musica {
   Sint32 usuarios;
   char apelido[TA2_MAXAPELIDO];
-  Sint32 tempo; // reserved
+  Sint32 tempo;      // reserved
   Mix_Music *musica; // null marks a free slot
 };
 

@@ -28,8 +28,7 @@ void (*T2D2_Encerra)() = nullptr;
 void (*T2D2_Sincroniza)(Uint8 fps) = nullptr;
 void (*T2D2_LimpaTela)() = nullptr;
 void (*T2D2_TrocaCorLimpezaTela)(Uint8 r, Uint8 g, Uint8 b) = nullptr;
-void (*T2D2_LimitaAreaDesenho)(int x, int y, int largura,
-                               int altura) = nullptr;
+void (*T2D2_LimitaAreaDesenho)(int x, int y, int largura, int altura) = nullptr;
 void (*T2D2_LiberaAreaDesenho)() = nullptr;
 unsigned int (*T2D2_CarregaSpriteSet)(const char *arquivo, int largura,
                                       int altura) = nullptr;
@@ -45,44 +44,64 @@ bool (*T2D2_DesenhaSpriteEfeito)(unsigned int id, unsigned int indice, int *x,
 // ---------------------------------------------------------------------------
 
 static const char MSG_FALHA_SDL[] =
-    "A Tovik2D 2 n\xe3" "o conseguiu iniciar a SDL. Mensagem do sistema: %s\n";
-static const char MSG_JANELA[] =
-    "A aplica\xe7\xe3" "o requisitou um modo de v\xed" "deo em janela.";
-static const char MSG_TELA_CHEIA[] =
-    "A aplica\xe7\xe3" "o requisitou um modo de v\xed" "deo em tela cheia.";
+    "A Tovik2D 2 n\xe3"
+    "o conseguiu iniciar a SDL. Mensagem do sistema: %s\n";
+static const char MSG_JANELA[] = "A aplica\xe7\xe3"
+                                 "o requisitou um modo de v\xed"
+                                 "deo em janela.";
+static const char MSG_TELA_CHEIA[] = "A aplica\xe7\xe3"
+                                     "o requisitou um modo de v\xed"
+                                     "deo em tela cheia.";
 static const char MSG_MODO_INVALIDO[] =
-    "A aplica\xe7\xe3" "o requisitou um modo de v\xed" "deo inv\xe1" "lido. "
-    "Por seguran\xe7" "a, ser\xe1 utilizado um modo em janela.";
+    "A aplica\xe7\xe3"
+    "o requisitou um modo de v\xed"
+    "deo inv\xe1"
+    "lido. "
+    "Por seguran\xe7"
+    "a, ser\xe1 utilizado um modo em janela.";
 static const char MSG_VERIFICA[] =
-    "A Tovik2DLite vai verificar a disponibilidade do modo de v\xed" "deo "
+    "A Tovik2DLite vai verificar a disponibilidade do modo de v\xed"
+    "deo "
     "requisitado.";
 static const char MSG_NAO_SUPORTADO[] =
-    "O modo de v\xed" "deo n\xe3" "o \xe9 suportado pelo hardware. Encerrando.";
+    "O modo de v\xed"
+    "deo n\xe3"
+    "o \xe9 suportado pelo hardware. Encerrando.";
 static const char MSG_SUPORTADO[] =
     "O sistema indica que o modo \xe9 suportado. Tenta iniciar.";
-static const char MSG_FALHA_MODO[] =
-    "N\xe3" "o foi poss\xed" "vel iniciar o modo de v\xed" "deo requisitado. "
-    "Encerrando.";
-static const char MSG_MODO_INICIADO[] = "Modo de v\xed" "deo iniciado com sucesso!";
-static const char MSG_APAGANDO[] = "Apagando os spritesets e fontes do sistema.";
+static const char MSG_FALHA_MODO[] = "N\xe3"
+                                     "o foi poss\xed"
+                                     "vel iniciar o modo de v\xed"
+                                     "deo requisitado. "
+                                     "Encerrando.";
+static const char MSG_MODO_INICIADO[] = "Modo de v\xed"
+                                        "deo iniciado com sucesso!";
+static const char MSG_APAGANDO[] =
+    "Apagando os spritesets e fontes do sistema.";
 static const char MSG_ENCERRANDO[] = "Encerrando a SDL.";
 static const char MSG_CAMINHO_LONGO[] =
     "O caminho do arquivo %.48s... tem mais de %i bytes e foi recusado.\n";
 static const char MSG_SEM_ARQUIVO[] =
     "Um carregamento recebeu um nome de arquivo nulo e foi recusado.";
 static const char MSG_FALHA_IMAGEM[] =
-    "A fun\xe7\xe3" "o T2D2_CarregaSPriteset falhou ao carregar o arquivo %s. "
+    "A fun\xe7\xe3"
+    "o T2D2_CarregaSPriteset falhou ao carregar o arquivo %s. "
     "Erro: %s.\n";
 static const char MSG_FALHA_MASCARAS[] =
-    "N\xe3" "o conseguiu criar o vetor de bitmasks ao carregar os sprites do "
+    "N\xe3"
+    "o conseguiu criar o vetor de bitmasks ao carregar os sprites do "
     "arquivo %s.\n";
 static const char MSG_FALHA_FONTE[] =
-    "N\xe3" "o conseguir abrir a fonte do arquivo %s.\n";
+    "N\xe3"
+    "o conseguir abrir a fonte do arquivo %s.\n";
 static const char MSG_DIMENSOES_FONTE[] =
-    "As dimens\xf5" "es da fonte s\xe3" "o inv\xe1" "lidas. utilize um arquivo "
+    "As dimens\xf5"
+    "es da fonte s\xe3"
+    "o inv\xe1"
+    "lidas. utilize um arquivo "
     "de %ix%i pixels, com as fontes numa matriz 16x16.\n";
-static const char MSG_FALHA_TEXTO[] =
-    "Falhou ao procurar as dimens\xf5" "es do texto %s com a fonte %s.\n";
+static const char MSG_FALHA_TEXTO[] = "Falhou ao procurar as dimens\xf5"
+                                      "es do texto %s com a fonte %s.\n";
 static const char MSG_SPRITE_INVALIDO[] =
     "Tentou colidir com um sprite invalido (0)";
 
@@ -199,9 +218,13 @@ void T2D2_SincronizaVideo(Uint8 fps, Uint32 *tempoAnterior,
   T2D2_Entrada();
 }
 
-unsigned long T2D2_TempoSistema() { return SDL_GetTicks(); }
+unsigned long T2D2_TempoSistema() {
+  return SDL_GetTicks();
+}
 
-void T2D2_Pausa(Uint32 pausa) { SDL_Delay(pausa); }
+void T2D2_Pausa(Uint32 pausa) {
+  SDL_Delay(pausa);
+}
 
 void T2D2_DefineSincronizaUsuario(void (*funcao)()) {
   T2D2_SincronizaUsuario = funcao;
@@ -232,24 +255,42 @@ void T2D2_ProcessaTecla(T2D2_Botao *tecla, Uint8 evento) {
 
 int T2D2_IndiceTecla(SDLKey sym) {
   switch (sym) {
-  case SDLK_UP: return T2D2_CIMA;
-  case SDLK_DOWN: return T2D2_BAIXO;
-  case SDLK_RIGHT: return T2D2_DIREITA;
-  case SDLK_LEFT: return T2D2_ESQUERDA;
-  case SDLK_ESCAPE: return T2D2_ESC;
-  case SDLK_F1: return T2D2_F1;
-  case SDLK_F2: return T2D2_F2;
-  case SDLK_F3: return T2D2_F3;
-  case SDLK_F4: return T2D2_F4;
-  case SDLK_RETURN: return T2D2_ENTER;
-  case SDLK_SPACE: return T2D2_ESPACO;
-  case SDLK_LALT: return T2D2_LALT;
-  case SDLK_RALT: return T2D2_RALT;
-  case SDLK_LCTRL: return T2D2_LCTRL;
-  case SDLK_RCTRL: return T2D2_RCTRL;
-  case SDLK_LSHIFT: return T2D2_LSHIFT;
-  case SDLK_RSHIFT: return T2D2_RSHIFT;
-  default: break;
+  case SDLK_UP:
+    return T2D2_CIMA;
+  case SDLK_DOWN:
+    return T2D2_BAIXO;
+  case SDLK_RIGHT:
+    return T2D2_DIREITA;
+  case SDLK_LEFT:
+    return T2D2_ESQUERDA;
+  case SDLK_ESCAPE:
+    return T2D2_ESC;
+  case SDLK_F1:
+    return T2D2_F1;
+  case SDLK_F2:
+    return T2D2_F2;
+  case SDLK_F3:
+    return T2D2_F3;
+  case SDLK_F4:
+    return T2D2_F4;
+  case SDLK_RETURN:
+    return T2D2_ENTER;
+  case SDLK_SPACE:
+    return T2D2_ESPACO;
+  case SDLK_LALT:
+    return T2D2_LALT;
+  case SDLK_RALT:
+    return T2D2_RALT;
+  case SDLK_LCTRL:
+    return T2D2_LCTRL;
+  case SDLK_RCTRL:
+    return T2D2_RCTRL;
+  case SDLK_LSHIFT:
+    return T2D2_LSHIFT;
+  case SDLK_RSHIFT:
+    return T2D2_RSHIFT;
+  default:
+    break;
   }
   if (sym >= SDLK_a && sym <= SDLK_z) return T2D2_A + (sym - SDLK_a);
   if (sym >= SDLK_0 && sym <= SDLK_9) return T2D2_0 + (sym - SDLK_0);
@@ -265,10 +306,14 @@ static void limpaBordas(T2D2_Botao *botoes, int n) {
 // only move the pointer.
 static T2D2_Botao *botaoDoMouse(Uint8 numero) {
   switch (numero) {
-  case SDL_BUTTON_LEFT: return &mouse.botoes[T2D2_MESQUERDO];
-  case SDL_BUTTON_RIGHT: return &mouse.botoes[T2D2_MDIREITO];
-  case SDL_BUTTON_MIDDLE: return &mouse.botoes[T2D2_MMEIO];
-  default: return nullptr;
+  case SDL_BUTTON_LEFT:
+    return &mouse.botoes[T2D2_MESQUERDO];
+  case SDL_BUTTON_RIGHT:
+    return &mouse.botoes[T2D2_MDIREITO];
+  case SDL_BUTTON_MIDDLE:
+    return &mouse.botoes[T2D2_MMEIO];
+  default:
+    return nullptr;
   }
 }
 
@@ -308,9 +353,13 @@ void T2D2_Entrada() {
   while (SDL_PollEvent(&e)) trataEvento(e);
 }
 
-T2D2_Botao *T2D2_PegaTeclas() { return teclas; }
+T2D2_Botao *T2D2_PegaTeclas() {
+  return teclas;
+}
 
-T2D2_Mouse *T2D2_PegaMouse() { return &mouse; }
+T2D2_Mouse *T2D2_PegaMouse() {
+  return &mouse;
+}
 
 // ---------------------------------------------------------------------------
 // Bitmasks
@@ -324,12 +373,15 @@ static Uint32 lePixel(SDL_Surface *s, int x, int y) {
   const Uint8 *p = static_cast<const Uint8 *>(s->pixels) + y * s->pitch +
                    x * s->format->BytesPerPixel;
   switch (s->format->BytesPerPixel) {
-  case 1: return *p;
-  case 2: return *reinterpret_cast<const Uint16 *>(p);
+  case 1:
+    return *p;
+  case 2:
+    return *reinterpret_cast<const Uint16 *>(p);
   case 3:
     return SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16
                                            : p[2] | p[1] << 8 | p[0] << 16;
-  default: return *reinterpret_cast<const Uint32 *>(p);
+  default:
+    return *reinterpret_cast<const Uint32 *>(p);
   }
 }
 
@@ -594,7 +646,9 @@ static bool colunaTemTinta(SDL_Surface *img, int x, int y0, int t) {
   return false;
 }
 
-static int espacamento(int t) { return t <= 31 ? 1 : t <= 63 ? 2 : 3; }
+static int espacamento(int t) {
+  return t <= 31 ? 1 : t <= 63 ? 2 : 3;
+}
 
 static void medeCelula(T2D2_Fonte *f, SDL_Surface *img, int k) {
   int t = f->tamanhoFonte, x0 = (k % 16) * t, y0 = (k / 16) * t;
@@ -732,10 +786,10 @@ static bool retangulosSeTocam(long long offx, long long offy, long long l1,
   return true;
 }
 
-bool T2D2_ColidiuQuadrados(int x1b, int y1b, int l1b, int a1b, int x2b,
-                           int y2b, int l2b, int a2b) {
-  return retangulosSeTocam((long long)x2b - x1b, (long long)y2b - y1b, l1b,
-                           a1b, l2b, a2b);
+bool T2D2_ColidiuQuadrados(int x1b, int y1b, int l1b, int a1b, int x2b, int y2b,
+                           int l2b, int a2b) {
+  return retangulosSeTocam((long long)x2b - x1b, (long long)y2b - y1b, l1b, a1b,
+                           l2b, a2b);
 }
 
 // The mask of a frame, or null for a set without masks or a frame beyond it.
@@ -746,9 +800,9 @@ static T2D2_BitMask *mascaraDe(unsigned int id, unsigned int indice) {
   return s->bmask[indice];
 }
 
-bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1,
-                         int y1, unsigned int id2, unsigned int indice2,
-                         int x2, int y2) {
+bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1, int y1,
+                         unsigned int id2, unsigned int indice2, int x2,
+                         int y2) {
   if (id1 == 0 || id2 == 0) {
     puts(MSG_SPRITE_INVALIDO);
     return false;
@@ -763,10 +817,10 @@ bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1,
   return T2D2_SobrepoeBitMasks(m1, m2, int(offx), int(offy)) != 0;
 }
 
-bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1,
-                         int y1, int x1b, int y1b, int l1b, int a1b,
-                         unsigned int id2, unsigned int indice2, int x2,
-                         int y2, int x2b, int y2b, int l2b, int a2b) {
+bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1, int y1,
+                         int x1b, int y1b, int l1b, int a1b, unsigned int id2,
+                         unsigned int indice2, int x2, int y2, int x2b, int y2b,
+                         int l2b, int a2b) {
   if (id1 == 0 || id2 == 0) {
     puts(MSG_SPRITE_INVALIDO);
     return false;
@@ -821,8 +875,8 @@ int T2D2_SobrepoeBitMasks(T2D2_BitMask *a, T2D2_BitMask *b, int offx,
   for (long long l = 0; l < altura; l++, pa += a->ldwords, pb += b->ldwords) {
     for (int c = 0; c < quads; c++)
       if (corrida(pa + c, bita, 32) & corrida(pb + c, bitb, 32)) return -1;
-    if (r && (corrida(pa + quads, bita, r) & corrida(pb + quads, bitb, r) &
-              resto))
+    if (r &&
+        (corrida(pa + quads, bita, r) & corrida(pb + quads, bitb, r) & resto))
       return -1;
   }
   return 0;

@@ -21,26 +21,34 @@ static GLenum filtroMax, filtroMin;
 static GLint maxtexsize;
 
 // Working images keep their bytes in memory as R, G, B, A.
-static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00,
-                    bmask = 0x00FF0000, amask = 0xFF000000;
+static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00, bmask = 0x00FF0000,
+                    amask = 0xFF000000;
 
-static const char MSG_ANUNCIO[] =
-    "Iniciando o modo de v\xed" "deo (OpenGL): %ix%ix32bpp\n";
+static const char MSG_ANUNCIO[] = "Iniciando o modo de v\xed"
+                                  "deo (OpenGL): %ix%ix32bpp\n";
 static const char MSG_DOUBLE_BUFFER[] =
-    "A aplica\xe7\xe3" "o est\xe1 utilizando double buffer como esperado.";
+    "A aplica\xe7\xe3"
+    "o est\xe1 utilizando double buffer como esperado.";
 static const char MSG_SEM_DOUBLE_BUFFER[] =
-    "ATEN\xc7\xc3" "O: a aplica\xe7\xe3" "o n\xe3" "o est\xe1 usando double "
+    "ATEN\xc7\xc3"
+    "O: a aplica\xe7\xe3"
+    "o n\xe3"
+    "o est\xe1 usando double "
     "buffer. Para melhores resultados, utilize um hardware que o suporte.";
 static const char MSG_MAX_TEXTURA[] =
-    "O tamanho m\xe1" "ximo de textura suportado \xe9 de %ix%i pixels.\n";
+    "O tamanho m\xe1"
+    "ximo de textura suportado \xe9 de %ix%i pixels.\n";
 static const char MSG_DESPEDIDA[] = "Encerrou a SDL+OpenGL";
 static const char MSG_QUADROS[] =
-    "A imagem %s n\xe3" "o pode ser usada como fonte de sprites de tamanho "
+    "A imagem %s n\xe3"
+    "o pode ser usada como fonte de sprites de tamanho "
     "%ix%i\n.";
 static const char MSG_LIMITE_TEXTURA[] =
     "A imagem excede o limite de %ix%i para uma textura OpenGL no sistema.\n";
 static const char MSG_IMAGEM_TEMPORARIA[] =
-    "N\xe3" "o conseguiu criar a imagem tempor\xe1" "ria ao carregar o sprite "
+    "N\xe3"
+    "o conseguiu criar a imagem tempor\xe1"
+    "ria ao carregar o sprite "
     "set. Arquivo: %s. Erro: %s.\n";
 
 // ---------------------------------------------------------------------------
@@ -152,8 +160,8 @@ static void preparaGL(unsigned int largura, unsigned int altura) {
 static void ligaOperacoesGL();
 
 static const T2D2_Plataforma plataformaGL = {
-    MSG_ANUNCIO,   SDL_OPENGL,      pedeAtributos, informaDoubleBuffer,
-    preparaGL,     ligaOperacoesGL, MSG_DESPEDIDA,
+    MSG_ANUNCIO, SDL_OPENGL,      pedeAtributos, informaDoubleBuffer,
+    preparaGL,   ligaOperacoesGL, MSG_DESPEDIDA,
 };
 
 bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
@@ -162,7 +170,9 @@ bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                           tituloJanela);
 }
 
-static void T2D2GL_Encerra() { T2D2_EncerraVideo(&plataformaGL); }
+static void T2D2GL_Encerra() {
+  T2D2_EncerraVideo(&plataformaGL);
+}
 
 static void T2D2GL_Sincroniza(Uint8 fps) {
   static Uint32 tempoAnterior = 0;
@@ -210,7 +220,9 @@ static void T2D2GL_LimitaAreaDesenho(int x, int y, int largura, int altura) {
   glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
 }
 
-static void T2D2GL_LiberaAreaDesenho() { glDisable(GL_STENCIL_TEST); }
+static void T2D2GL_LiberaAreaDesenho() {
+  glDisable(GL_STENCIL_TEST);
+}
 
 // ---------------------------------------------------------------------------
 // Loading and release
@@ -355,8 +367,8 @@ struct Recorte {
 
 // Binds the frame's texture with the sprite state and gives its texture
 // rectangle; null when there is nothing to draw.
-static const T2D2_SpriteSet *preparaQuadro(unsigned int id,
-                                           unsigned int indice, Recorte *r) {
+static const T2D2_SpriteSet *preparaQuadro(unsigned int id, unsigned int indice,
+                                           Recorte *r) {
   const T2D2_SpriteSet *s = T2D2_SpriteSetDe(id);
   if (!s || s->textura == 0) return nullptr;
   if (indice >= unsigned(s->matrizX) * unsigned(s->matrizY)) return nullptr;
@@ -410,10 +422,8 @@ static bool T2D2GL_DesenhaSpriteEfeito(unsigned int id, unsigned int indice,
   if (!x || !y) return false;
   Recorte rec;
   if (!preparaQuadro(id, indice, &rec)) return false;
-  const double xs[4] = {double(x[0]), double(x[1]), double(x[2]),
-                        double(x[3])};
-  const double ys[4] = {double(y[0]), double(y[1]), double(y[2]),
-                        double(y[3])};
+  const double xs[4] = {double(x[0]), double(x[1]), double(x[2]), double(x[3])};
+  const double ys[4] = {double(y[0]), double(y[1]), double(y[2]), double(y[3])};
   glColor4ub(r, g, b, a);
   quadroTexturizado(rec, xs, ys);
   return true;

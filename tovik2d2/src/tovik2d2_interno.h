@@ -34,7 +34,8 @@ struct T2D2_Plataforma {
   Uint32 flagsBase;       // video flags before the window/full-screen choice
   void (*antesDoModo)();  // may be null
   void (*depoisDoModo)(); // may be null
-  void (*depoisDoTitulo)(unsigned int largura, unsigned int altura); // may be null
+  void (*depoisDoTitulo)(unsigned int largura,
+                         unsigned int altura); // may be null
   void (*ligaOperacoes)(); // assigns the ten operation pointers
   const char *despedida;   // the closing line
 };
