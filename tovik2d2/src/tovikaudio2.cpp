@@ -31,31 +31,27 @@ enum { FREQUENCIA = 44100, CANAIS_SAIDA = 2, AMOSTRAS_POR_BLOCO = 2048 };
 // Messages (Latin-1)
 // ---------------------------------------------------------------------------
 
+// Each message reads as one sentence across its pieces.
+// clang-format off
 static const char MSG_FALHA_SUBSISTEMA[] =
-    "N\xe3"
-    "o conseguiu iniciar a Tovik Audio 2 (subseistema SDL). Erro do "
+    "N\xe3" "o conseguiu iniciar a Tovik Audio 2 (subseistema SDL). Erro do "
     "sistema: %s\n";
 static const char MSG_FALHA_FORMATO[] =
-    "N\xe3"
-    "o conseguiu iniciar a Tovik Audio 2 (formato de \xe1"
-    "udio). "
+    "N\xe3" "o conseguiu iniciar a Tovik Audio 2 (formato de \xe1" "udio). "
     "Erro do sistema: %s\n";
 static const char MSG_VOLUME_SEM_INICIAR[] =
-    "Aten\xe7\xe3"
-    "o: tentativa de mudar o volume do \xe1"
-    "udio sem iniciar "
-    "o sistema de \xe1"
-    "udio!";
+    "Aten\xe7\xe3" "o: tentativa de mudar o volume do \xe1" "udio sem iniciar "
+    "o sistema de \xe1" "udio!";
 static const char MSG_LIMITE_EFEITOS[] =
     "Estourou o limite de efeitos sonoros carregados no sistema. ";
-static const char MSG_LIMITE_MUSICAS[] = "Estourou o limite de m\xfa"
-                                         "sicas carregadas no sistema. ";
+static const char MSG_LIMITE_MUSICAS[] =
+    "Estourou o limite de m\xfa" "sicas carregadas no sistema. ";
 static const char MSG_FALHA_ARQUIVO[] = "Erro ao carregar o arquivo %s.\n";
 static const char MSG_CARREGOU_EFEITO[] = "Carregou o efeito %s.\n";
-static const char MSG_CARREGOU_MUSICA[] = "Carregou a m\xfa"
-                                          "sica %s.\n";
+static const char MSG_CARREGOU_MUSICA[] = "Carregou a m\xfa" "sica %s.\n";
 static const char MSG_SEM_ARQUIVO[] =
     "Um carregamento de som recebeu um nome de arquivo nulo e foi recusado.";
+// clang-format on
 
 // ---------------------------------------------------------------------------
 // Cut-off files
