@@ -167,8 +167,17 @@ protected:
   void TearDown() override {
     CapturaSaida c;
     TA2_Encerra();
-    if (screen) EncerraSilencioso();
+    if (tela) SDL_FreeSurface(tela);
+    screen = nullptr;
   }
+  // The library's screen as the audio sees it: only its width matters, so a
+  // plain surface stands in for the window.
+  void poeTela(int largura) {
+    tela = SDL_CreateRGBSurface(SDL_SWSURFACE, largura, 16, 32, 0, 0, 0, 0);
+    ASSERT_NE(tela, nullptr);
+    screen = tela;
+  }
+  SDL_Surface *tela = nullptr;
   static void abre() { ASSERT_TRUE(TA2_Inicia()); }
   static unsigned int carregaCalado(const std::string &caminho) {
     CapturaSaida c;
@@ -203,7 +212,7 @@ TEST_F(Audio, audioAbertoPorOutroFalhaCalado) {
 }
 
 TEST_F(Audio, larguraDaTelaLidaAoIniciar) {
-  ASSERT_TRUE(IniciaGLSilencioso(640, 480));
+  poeTela(640);
   abre();
   EXPECT_EQ(lTela, 640);
 }
@@ -324,7 +333,7 @@ TEST_F(Audio, panoramaDaPosicao) {
 }
 
 TEST_F(Audio, panoramaDaColunaNumaTelaDe800) {
-  ASSERT_TRUE(IniciaGLSilencioso(800, 600));
+  poeTela(800);
   abre();
   unsigned int id = carregaCalado(escreve("a.wav", wav(0.05)));
   confereTocadas(TA2_TocaEfeitoTela, id,
@@ -497,6 +506,7 @@ TEST_F(Audio, arquivosRuinsSaoRecusados) {
   confereRecusa(TA2_CarregaEfeito, escreve("texto.wav", texto));
   confereRecusa(TA2_CarregaMusica, nome("nao_existe.ogg"));
   confereRecusa(TA2_CarregaMusica, vazio);
+  confereRecusa(TA2_CarregaMusica, escreve("curto.ogg", o, 5));
   confereRecusa(TA2_CarregaMusica, oggMeio);
   // Cut exactly at a page boundary: every page whole, the stream unclosed.
   size_t ultimaPagina = o.size() - 1;

@@ -54,10 +54,13 @@ static const char MSG_SEM_ARQUIVO[] =
 // clang-format on
 
 // ---------------------------------------------------------------------------
-// Cut-off files
+// Files the mixer must not see
 // ---------------------------------------------------------------------------
 // The mixer plays whatever part of a cut-off WAV or Ogg file it can read and
-// reports success, so such a file is refused here before it is decoded.
+// reports success, and it leaks its stream on a music file too short for any
+// header; such files are refused here before they are decoded.
+
+enum { MENOR_CABECALHO = 12 };
 
 static Uint32 le32(const unsigned char *p) {
   return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16 |
@@ -103,21 +106,21 @@ static bool oggInteiro(FILE *f, long tamanho) {
   return pos == tamanho && fimDoFluxo;
 }
 
-// Other formats are left to the mixer to judge.
-static bool arquivoCortado(const char *arquivo) {
+// Beyond the header, formats other than WAV and Ogg are left to the mixer.
+static bool arquivoDecodificavel(const char *arquivo) {
   FILE *f = fopen(arquivo, "rb");
   if (!f) return false;
-  unsigned char inicio[12];
+  unsigned char inicio[MENOR_CABECALHO];
   long tamanho = tamanhoArquivo(f);
-  bool cortado = false;
-  if (tamanho >= 12 && fread(inicio, 1, 12, f) == 12) {
-    if (memcmp(inicio, "RIFF", 4) == 0 && memcmp(inicio + 8, "WAVE", 4) == 0)
-      cortado = !wavInteiro(f, tamanho);
-    else if (memcmp(inicio, "OggS", 4) == 0)
-      cortado = !oggInteiro(f, tamanho);
-  }
+  bool ok = tamanho >= MENOR_CABECALHO &&
+            fread(inicio, 1, MENOR_CABECALHO, f) == MENOR_CABECALHO;
+  if (ok && memcmp(inicio, "RIFF", 4) == 0 &&
+      memcmp(inicio + 8, "WAVE", 4) == 0)
+    ok = wavInteiro(f, tamanho);
+  else if (ok && memcmp(inicio, "OggS", 4) == 0)
+    ok = oggInteiro(f, tamanho);
   fclose(f);
-  return cortado;
+  return ok;
 }
 
 // ---------------------------------------------------------------------------
@@ -173,7 +176,8 @@ static unsigned int carrega(Slot *tabela, unsigned int tamanho,
   Slot &s = tabela[i];
   if (!T2D2_CopiaApelido(s.apelido, arquivo)) return 0;
   Som *som = nullptr;
-  if (TA2_inicializado && !arquivoCortado(arquivo)) som = decodifica(arquivo);
+  if (TA2_inicializado && arquivoDecodificavel(arquivo))
+    som = decodifica(arquivo);
   if (!som) {
     s.apelido[0] = '\0';
     printf(MSG_FALHA_ARQUIVO, arquivo);
