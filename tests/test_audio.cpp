@@ -2,12 +2,12 @@
 // volumes, the pan values that reach the mixer, the tables and bad files.
 // Sounds are made here: WAV by hand, Ogg Vorbis through libvorbisenc.
 #include "apoio.h"
+#include "sons.h"
 #include "t2d2/tovikaudio2.h"
 #include "tovik2d2_interno.h"
 #include "tovikaudio2_interno.h"
 
 #include <gtest/gtest.h>
-#include <vorbis/vorbisenc.h>
 
 #include <cmath>
 #include <cstdio>
@@ -41,10 +41,8 @@ extern "C" int Mix_PlayMusic(Mix_Music *music, int loops) {
 }
 
 // ---------------------------------------------------------------------------
-// Test sounds
+// Test sound files
 // ---------------------------------------------------------------------------
-
-using Bytes = std::vector<unsigned char>;
 
 // A file name of this test only: suites run in parallel in one folder.
 static std::string nome(const std::string &base) {
@@ -53,101 +51,16 @@ static std::string nome(const std::string &base) {
          base;
 }
 
-static std::string escreve(const std::string &base, const Bytes &b, size_t n) {
+static std::string escreve(const std::string &base, const SonsBytes &b,
+                           size_t n) {
   std::string caminho = nome(base);
   FILE *f = fopen(caminho.c_str(), "wb");
   if (n) fwrite(b.data(), 1, n, f);
   fclose(f);
   return caminho;
 }
-static std::string escreve(const std::string &base, const Bytes &b) {
+static std::string escreve(const std::string &base, const SonsBytes &b) {
   return escreve(base, b, b.size());
-}
-
-static void poe(Bytes &b, Uint32 v, int n) {
-  for (int i = 0; i < n; i++) b.push_back(Uint8(v >> (8 * i)));
-}
-static void poe(Bytes &b, const char *id) {
-  b.insert(b.end(), id, id + 4);
-}
-
-// 44100 Hz 16-bit stereo tone.
-static Bytes wav(double segundos) {
-  Uint32 quadros = Uint32(44100 * segundos), dados = quadros * 4;
-  Bytes b;
-  poe(b, "RIFF");
-  poe(b, 36 + dados, 4);
-  poe(b, "WAVE");
-  poe(b, "fmt ");
-  poe(b, 16, 4);
-  poe(b, 1, 2);
-  poe(b, 2, 2);
-  poe(b, 44100, 4);
-  poe(b, 44100 * 4, 4);
-  poe(b, 4, 2);
-  poe(b, 16, 2);
-  poe(b, "data");
-  poe(b, dados, 4);
-  for (Uint32 i = 0; i < quadros; i++) {
-    Uint16 a = Uint16(Sint16(8000 * std::sin(i * 0.06)));
-    poe(b, a, 2);
-    poe(b, a, 2);
-  }
-  return b;
-}
-
-// 44100 Hz stereo Ogg Vorbis tone.
-static Bytes ogg(double segundos) {
-  vorbis_info vi;
-  vorbis_info_init(&vi);
-  vorbis_encode_init_vbr(&vi, 2, 44100, 0.1f);
-  vorbis_comment vc;
-  vorbis_comment_init(&vc);
-  vorbis_dsp_state vd;
-  vorbis_analysis_init(&vd, &vi);
-  vorbis_block vb;
-  vorbis_block_init(&vd, &vb);
-  ogg_stream_state os;
-  ogg_stream_init(&os, 7);
-  Bytes b;
-  ogg_page pg;
-  auto pagina = [&] {
-    b.insert(b.end(), pg.header, pg.header + pg.header_len);
-    b.insert(b.end(), pg.body, pg.body + pg.body_len);
-  };
-  ogg_packet p1, p2, p3, pk;
-  vorbis_analysis_headerout(&vd, &vc, &p1, &p2, &p3);
-  ogg_stream_packetin(&os, &p1);
-  ogg_stream_packetin(&os, &p2);
-  ogg_stream_packetin(&os, &p3);
-  while (ogg_stream_flush(&os, &pg)) pagina();
-  long total = long(44100 * segundos), feito = 0;
-  for (;;) {
-    long n = total - feito < 1024 ? total - feito : 1024;
-    if (n > 0) {
-      float **buf = vorbis_analysis_buffer(&vd, int(n));
-      for (long j = 0; j < n; j++)
-        buf[0][j] = buf[1][j] = 0.3f * std::sin((feito + j) * 0.06f);
-    }
-    vorbis_analysis_wrote(&vd, int(n));
-    feito += n;
-    while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-      vorbis_analysis(&vb, nullptr);
-      vorbis_bitrate_addblock(&vb);
-      while (vorbis_bitrate_flushpacket(&vd, &pk)) {
-        ogg_stream_packetin(&os, &pk);
-        while (ogg_stream_pageout(&os, &pg)) pagina();
-      }
-    }
-    if (n == 0) break;
-  }
-  while (ogg_stream_flush(&os, &pg)) pagina();
-  ogg_stream_clear(&os);
-  vorbis_block_clear(&vb);
-  vorbis_dsp_clear(&vd);
-  vorbis_comment_clear(&vc);
-  vorbis_info_clear(&vi);
-  return b;
 }
 
 // ---------------------------------------------------------------------------
@@ -219,9 +132,9 @@ TEST_F(Audio, larguraDaTelaLidaAoIniciar) {
 
 TEST_F(Audio, reabrirDepoisDeFecharZeraTabelas) {
   abre();
-  std::string som = escreve("a.wav", wav(0.05));
+  std::string som = escreve("a.wav", SomWav(0.05));
   ASSERT_EQ(carregaCalado(som), 1u);
-  ASSERT_EQ(carregaMusicaCalada(escreve("m.ogg", ogg(0.3))), 1u);
+  ASSERT_EQ(carregaMusicaCalada(escreve("m.ogg", SomOgg(0.3))), 1u);
   TA2_AjustaVolume(10, 30);
   TA2_Encerra();
   EXPECT_FALSE(TA2_inicializado);
@@ -237,10 +150,10 @@ TEST_F(Audio, reabrirDepoisDeFecharZeraTabelas) {
 
 TEST_F(Audio, encerraLiberaTudoMesmoComVariosDonos) {
   abre();
-  std::string som = escreve("a.wav", wav(0.05));
-  std::string tema = escreve("m.ogg", ogg(0.3));
+  std::string som = escreve("a.wav", SomWav(0.05));
+  std::string tema = escreve("m.ogg", SomOgg(0.3));
   for (int i = 0; i < 3; i++) carregaCalado(som);
-  carregaCalado(escreve("b.wav", wav(0.02)));
+  carregaCalado(escreve("b.wav", SomWav(0.02)));
   carregaMusicaCalada(tema);
   carregaMusicaCalada(tema);
   ASSERT_EQ(efeitos[0].usuarios, 3);
@@ -321,7 +234,7 @@ static void confereTocadas(int (*toca)(unsigned int, int), unsigned int id,
 
 TEST_F(Audio, panoramaDaPosicao) {
   abre();
-  unsigned int id = carregaCalado(escreve("a.wav", wav(0.05)));
+  unsigned int id = carregaCalado(escreve("a.wav", SomWav(0.05)));
   confereTocadas(TA2_TocaEfeito, id,
                  {{-500, 254, 0},
                   {-100, 254, 0},
@@ -335,7 +248,7 @@ TEST_F(Audio, panoramaDaPosicao) {
 TEST_F(Audio, panoramaDaColunaNumaTelaDe800) {
   poeTela(800);
   abre();
-  unsigned int id = carregaCalado(escreve("a.wav", wav(0.05)));
+  unsigned int id = carregaCalado(escreve("a.wav", SomWav(0.05)));
   confereTocadas(TA2_TocaEfeitoTela, id,
                  {{400, 127, 127},
                   {-10, 254, 0},
@@ -347,7 +260,7 @@ TEST_F(Audio, panoramaDaColunaNumaTelaDe800) {
 
 TEST_F(Audio, semLarguraDaTelaTocaCentrado) {
   abre();
-  unsigned int id = carregaCalado(escreve("a.wav", wav(0.05)));
+  unsigned int id = carregaCalado(escreve("a.wav", SomWav(0.05)));
   confereTocadas(TA2_TocaEfeitoTela, id, {{300, 127, 127}, {-10, 127, 127}});
   lTela = 0;
   confereTocadas(TA2_TocaEfeitoTela, id, {{300, 127, 127}});
@@ -355,7 +268,7 @@ TEST_F(Audio, semLarguraDaTelaTocaCentrado) {
 
 TEST_F(Audio, semCanalLivreNadaEPanoramizado) {
   abre();
-  unsigned int id = carregaCalado(escreve("longo.wav", wav(2)));
+  unsigned int id = carregaCalado(escreve("longo.wav", SomWav(2)));
   int canais = Mix_AllocateChannels(-1);
   for (int i = 0; i < canais; i++) ASSERT_GE(TA2_TocaEfeito(id, 0), 0);
   panoramas.clear();
@@ -369,7 +282,7 @@ TEST_F(Audio, semCanalLivreNadaEPanoramizado) {
 
 TEST_F(Audio, mesmoCaminhoContaDonos) {
   abre();
-  std::string som = escreve("a.wav", wav(0.05));
+  std::string som = escreve("a.wav", SomWav(0.05));
   CapturaSaida c;
   unsigned int id = TA2_CarregaEfeito(som.c_str());
   EXPECT_EQ(TA2_CarregaEfeito(som.c_str()), id);
@@ -383,7 +296,7 @@ TEST_F(Audio, mesmoCaminhoContaDonos) {
   EXPECT_EQ(efeitos[id - 1].efeito, nullptr);
   EXPECT_EQ(TA2_TocaEfeito(id, 0), 0);
 
-  std::string tema = escreve("m.ogg", ogg(0.3));
+  std::string tema = escreve("m.ogg", SomOgg(0.3));
   CapturaSaida cm;
   unsigned int idm = TA2_CarregaMusica(tema.c_str());
   EXPECT_EQ(TA2_CarregaMusica(tema.c_str()), idm);
@@ -399,8 +312,8 @@ TEST_F(Audio, mesmoCaminhoContaDonos) {
 
 TEST_F(Audio, identificadoresForaDaTabela) {
   abre();
-  unsigned int id = carregaCalado(escreve("a.wav", wav(0.05)));
-  unsigned int idm = carregaMusicaCalada(escreve("m.ogg", ogg(0.3)));
+  unsigned int id = carregaCalado(escreve("a.wav", SomWav(0.05)));
+  unsigned int idm = carregaMusicaCalada(escreve("m.ogg", SomOgg(0.3)));
   for (unsigned int fora : {0u, 513u, 0xffffffffu}) {
     TA2_RemoveEfeito(fora);
     EXPECT_EQ(TA2_TocaEfeito(fora, 0), 0);
@@ -425,7 +338,7 @@ static std::string outroNome(const std::string &caminho, int k) {
 
 TEST_F(Audio, tabelasCheiasAvisam) {
   abre();
-  std::string som = escreve("a.wav", wav(0.01));
+  std::string som = escreve("a.wav", SomWav(0.01));
   for (int k = 0; k < TA2_MAXEFEITOS; k++)
     ASSERT_EQ(carregaCalado(outroNome(som, k)), unsigned(k + 1));
   CapturaSaida c;
@@ -433,7 +346,7 @@ TEST_F(Audio, tabelasCheiasAvisam) {
   EXPECT_EQ(c.texto(),
             "Estourou o limite de efeitos sonoros carregados no sistema. \n");
 
-  std::string tema = escreve("m.ogg", ogg(0.2));
+  std::string tema = escreve("m.ogg", SomOgg(0.2));
   for (int k = 0; k < TA2_MAXMUSICAS; k++)
     ASSERT_EQ(carregaMusicaCalada(outroNome(tema, k)), unsigned(k + 1));
   CapturaSaida cm;
@@ -444,7 +357,7 @@ TEST_F(Audio, tabelasCheiasAvisam) {
 
 TEST_F(Audio, repeticoesNegativasTocamSemFim) {
   abre();
-  unsigned int id = carregaMusicaCalada(escreve("m.ogg", ogg(0.3)));
+  unsigned int id = carregaMusicaCalada(escreve("m.ogg", SomOgg(0.3)));
   vezesTocadas.clear();
   EXPECT_TRUE(TA2_TocaMusica(id, -7));
   EXPECT_TRUE(TA2_TocaMusica(id, -1));
@@ -459,8 +372,8 @@ TEST_F(Audio, repeticoesNegativasTocamSemFim) {
 
 TEST_F(Audio, pausaContinuaEFade) {
   abre();
-  unsigned int id = carregaCalado(escreve("longo.wav", wav(2)));
-  unsigned int idm = carregaMusicaCalada(escreve("m.ogg", ogg(5)));
+  unsigned int id = carregaCalado(escreve("longo.wav", SomWav(2)));
+  unsigned int idm = carregaMusicaCalada(escreve("m.ogg", SomOgg(5)));
   ASSERT_GE(TA2_TocaEfeito(id, 0), 0);
   ASSERT_TRUE(TA2_TocaMusica(idm, -1));
   TA2_PausaEfeitos();
@@ -495,8 +408,8 @@ static void confereRecusa(unsigned int (*carrega)(const char *),
 
 TEST_F(Audio, arquivosRuinsSaoRecusados) {
   abre();
-  Bytes w = wav(1), o = ogg(3);
-  Bytes texto = {'o', 'l', 'a', ',', ' ', 's', 'o', 'm', '\n'};
+  SonsBytes w = SomWav(1), o = SomOgg(3);
+  SonsBytes texto = {'o', 'l', 'a', ',', ' ', 's', 'o', 'm', '\n'};
   std::string vazio = escreve("vazio.wav", w, 0);
   std::string oggMeio = escreve("meio.ogg", o, o.size() / 2);
   confereRecusa(TA2_CarregaEfeito, nome("nao_existe.wav"));
@@ -523,7 +436,7 @@ TEST_F(Audio, arquivosRuinsSaoRecusados) {
 
 TEST_F(Audio, caminhoLongoOuNuloERecusado) {
   abre();
-  std::string som = escreve("a.wav", wav(0.01));
+  std::string som = escreve("a.wav", SomWav(0.01));
   // ".//////name": still the same file, in 2047 bytes.
   std::string cabe =
       "." + std::string(TA2_MAXAPELIDO - 2 - som.size(), '/') + som;
@@ -553,8 +466,8 @@ TEST_F(Audio, caminhoLongoOuNuloERecusado) {
 }
 
 TEST_F(Audio, antesDeIniciarNadaCarregaNemToca) {
-  std::string som = escreve("a.wav", wav(0.05));
-  std::string tema = escreve("m.ogg", ogg(0.3));
+  std::string som = escreve("a.wav", SomWav(0.05));
+  std::string tema = escreve("m.ogg", SomOgg(0.3));
   confereRecusa(TA2_CarregaEfeito, som);
   confereRecusa(TA2_CarregaMusica, tema);
   EXPECT_EQ(TA2_TocaEfeito(1, 0), 0);
