@@ -1,0 +1,369 @@
+// Tovik Audio 2: the mixer device, the effect and music tables with their
+// reference counts, panned playback, volumes, pause and fade, on SDL_mixer.
+#include "tovikaudio2_interno.h"
+#include "tovik2d2_interno.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+static_assert(int(TA2_MAXAPELIDO) == int(T2D2_MAXAPELIDO),
+              "sound names are copied by the core's name copy");
+
+// ---------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------
+
+TA2_Efeito efeitos[TA2_MAXEFEITOS];
+TA2_Musica musicas[TA2_MAXMUSICAS];
+bool TA2_inicializado = false;
+Uint32 volMusica = 100;
+Uint32 volEfeitos = 100;
+Sint32 lTela = -1;
+
+// Set while TA2_Encerra empties the tables: every slot goes, whatever its
+// count of holders, so no decoded sound outlives the closed mixer.
+static bool encerrando = false;
+
+enum { FREQUENCIA = 44100, CANAIS_SAIDA = 2, AMOSTRAS_POR_BLOCO = 2048 };
+
+// ---------------------------------------------------------------------------
+// Messages (Latin-1)
+// ---------------------------------------------------------------------------
+
+// Each message reads as one sentence across its pieces.
+// clang-format off
+static const char MSG_FALHA_SUBSISTEMA[] =
+    "N\xe3" "o conseguiu iniciar a Tovik Audio 2 (subseistema SDL). Erro do "
+    "sistema: %s\n";
+static const char MSG_FALHA_FORMATO[] =
+    "N\xe3" "o conseguiu iniciar a Tovik Audio 2 (formato de \xe1" "udio). "
+    "Erro do sistema: %s\n";
+static const char MSG_VOLUME_SEM_INICIAR[] =
+    "Aten\xe7\xe3" "o: tentativa de mudar o volume do \xe1" "udio sem iniciar "
+    "o sistema de \xe1" "udio!";
+static const char MSG_LIMITE_EFEITOS[] =
+    "Estourou o limite de efeitos sonoros carregados no sistema. ";
+static const char MSG_LIMITE_MUSICAS[] =
+    "Estourou o limite de m\xfa" "sicas carregadas no sistema. ";
+static const char MSG_FALHA_ARQUIVO[] = "Erro ao carregar o arquivo %s.\n";
+static const char MSG_CARREGOU_EFEITO[] = "Carregou o efeito %s.\n";
+static const char MSG_CARREGOU_MUSICA[] = "Carregou a m\xfa" "sica %s.\n";
+static const char MSG_SEM_ARQUIVO[] =
+    "Um carregamento de som recebeu um nome de arquivo nulo e foi recusado.";
+// clang-format on
+
+// ---------------------------------------------------------------------------
+// Files the mixer must not see
+// ---------------------------------------------------------------------------
+// The mixer plays whatever part of a cut-off WAV or Ogg file it can read and
+// reports success, and it leaks its stream on a music file too short for any
+// header; such files are refused here before they are decoded.
+
+enum { MENOR_CABECALHO = 12 };
+
+static Uint32 le32(const unsigned char *p) {
+  return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16 |
+         Uint32(p[3]) << 24;
+}
+
+static long tamanhoArquivo(FILE *f) {
+  if (fseek(f, 0, SEEK_END) != 0) return -1;
+  long n = ftell(f);
+  return fseek(f, 0, SEEK_SET) == 0 ? n : -1;
+}
+
+// A RIFF WAVE file is whole when its data chunk fits in the file.
+static bool wavInteiro(FILE *f, long tamanho) {
+  long pos = 12;
+  unsigned char c[8];
+  while (pos + 8 <= tamanho) {
+    if (fseek(f, pos, SEEK_SET) != 0 || fread(c, 1, 8, f) != 8) return false;
+    long corpo = long(le32(c + 4));
+    if (memcmp(c, "data", 4) == 0) return pos + 8 + corpo <= tamanho;
+    pos += 8 + corpo + (corpo & 1);
+  }
+  return false;
+}
+
+// An Ogg file is whole when its pages run complete to the end of the file
+// and the last one closes its stream.
+static bool oggInteiro(FILE *f, long tamanho) {
+  long pos = 0;
+  bool fimDoFluxo = false;
+  unsigned char cab[27], segmentos[255];
+  while (pos < tamanho) {
+    if (fseek(f, pos, SEEK_SET) != 0 || fread(cab, 1, 27, f) != 27 ||
+        memcmp(cab, "OggS", 4) != 0)
+      return false;
+    size_t n = cab[26];
+    if (fread(segmentos, 1, n, f) != n) return false;
+    long corpo = 0;
+    for (size_t i = 0; i < n; i++) corpo += segmentos[i];
+    pos += 27 + long(n) + corpo;
+    fimDoFluxo = (cab[5] & 0x04) != 0;
+  }
+  return pos == tamanho && fimDoFluxo;
+}
+
+// Beyond the header, formats other than WAV and Ogg are left to the mixer.
+static bool arquivoDecodificavel(const char *arquivo) {
+  FILE *f = fopen(arquivo, "rb");
+  if (!f) return false;
+  unsigned char inicio[MENOR_CABECALHO];
+  long tamanho = tamanhoArquivo(f);
+  bool ok = tamanho >= MENOR_CABECALHO &&
+            fread(inicio, 1, MENOR_CABECALHO, f) == MENOR_CABECALHO;
+  if (ok && memcmp(inicio, "RIFF", 4) == 0 &&
+      memcmp(inicio + 8, "WAVE", 4) == 0)
+    ok = wavInteiro(f, tamanho);
+  else if (ok && memcmp(inicio, "OggS", 4) == 0)
+    ok = oggInteiro(f, tamanho);
+  fclose(f);
+  return ok;
+}
+
+// ---------------------------------------------------------------------------
+// Table steps shared by effects and music
+// ---------------------------------------------------------------------------
+
+static Mix_Chunk *decodificaEfeito(const char *arquivo) {
+  return Mix_LoadWAV_RW(SDL_RWFromFile(arquivo, "rb"), 1);
+}
+
+static Mix_Music *decodificaMusica(const char *arquivo) {
+  return Mix_LoadMUS(arquivo);
+}
+
+template <class Slot>
+static unsigned int procura(const Slot *tabela, unsigned int tamanho,
+                            const char *apelido) {
+  if (!apelido) return 0;
+  for (unsigned int i = 0; i < tamanho; i++)
+    if (strcmp(tabela[i].apelido, apelido) == 0) return i + 1;
+  return 0;
+}
+
+template <class Slot, class Som>
+static Som *somDe(Slot *tabela, unsigned int tamanho, Som *Slot::*campo,
+                  unsigned int id) {
+  if (id == 0 || id > tamanho) return nullptr;
+  return tabela[id - 1].*campo;
+}
+
+// The decoder is only tried with the device open: before it the mixer
+// has no output format to convert to.
+template <class Slot, class Som>
+static unsigned int carrega(Slot *tabela, unsigned int tamanho,
+                            Som *Slot::*campo, Som *(*decodifica)(const char *),
+                            const char *arquivo, const char *msgLimite,
+                            const char *msgCarregou) {
+  if (!arquivo) {
+    puts(MSG_SEM_ARQUIVO);
+    return 0;
+  }
+  unsigned int existente = procura(tabela, tamanho, arquivo);
+  if (existente) {
+    tabela[existente - 1].usuarios++;
+    return existente;
+  }
+  unsigned int i = 0;
+  while (i < tamanho && tabela[i].*campo) i++;
+  if (i == tamanho) {
+    puts(msgLimite);
+    return 0;
+  }
+  Slot &s = tabela[i];
+  if (!T2D2_CopiaApelido(s.apelido, arquivo)) return 0;
+  Som *som = nullptr;
+  if (TA2_inicializado && arquivoDecodificavel(arquivo))
+    som = decodifica(arquivo);
+  if (!som) {
+    s.apelido[0] = '\0';
+    printf(MSG_FALHA_ARQUIVO, arquivo);
+    return 0;
+  }
+  s.*campo = som;
+  s.usuarios = 1;
+  printf(msgCarregou, arquivo);
+  return i + 1;
+}
+
+template <class Slot, class Som>
+static void removeSom(Slot *tabela, unsigned int tamanho, Som *Slot::*campo,
+                      void (*libera)(Som *), unsigned int id) {
+  if (id == 0 || id > tamanho) return;
+  Slot &s = tabela[id - 1];
+  if (s.usuarios > 1 && !encerrando) {
+    s.usuarios--;
+    return;
+  }
+  if (s.*campo) libera(s.*campo);
+  s.*campo = nullptr;
+  s.apelido[0] = '\0';
+  s.usuarios = 0;
+}
+
+template <class Slot> static void esvazia(Slot &s) {
+  s.usuarios = 0;
+  s.apelido[0] = '\0';
+  s.tempo = 0;
+}
+
+// Forgets every slot without freeing anything.
+static void resetaAudio() {
+  volMusica = 100;
+  volEfeitos = 100;
+  for (TA2_Efeito &e : efeitos) {
+    esvazia(e);
+    e.efeito = nullptr;
+  }
+  for (TA2_Musica &m : musicas) {
+    esvazia(m);
+    m.musica = nullptr;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Device and volume
+// ---------------------------------------------------------------------------
+
+bool TA2_Inicia() {
+  if (TA2_inicializado) return true;
+  resetaAudio();
+  if (SDL_WasInit(SDL_INIT_AUDIO)) return false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+    printf(MSG_FALHA_SUBSISTEMA, SDL_GetError());
+    return false;
+  }
+  if (Mix_OpenAudio(FREQUENCIA, AUDIO_S16LSB, CANAIS_SAIDA,
+                    AMOSTRAS_POR_BLOCO) < 0) {
+    printf(MSG_FALHA_FORMATO, SDL_GetError());
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  TA2_inicializado = true;
+  TA2_AjustaVolume(100, 100);
+  lTela = screen ? screen->w : -1;
+  return true;
+}
+
+void TA2_Encerra() {
+  if (!TA2_inicializado) return;
+  if (Mix_PlayingMusic()) Mix_HaltMusic();
+  Mix_HaltChannel(-1);
+  encerrando = true;
+  for (unsigned int id = 1; id <= TA2_MAXEFEITOS; id++) TA2_RemoveEfeito(id);
+  for (unsigned int id = 1; id <= TA2_MAXMUSICAS; id++) TA2_RemoveMusica(id);
+  encerrando = false;
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  TA2_inicializado = false;
+}
+
+void TA2_Sincroniza() {}
+
+bool TA2_AjustaVolume(unsigned int musica, unsigned int efeitos) {
+  if (!TA2_inicializado) {
+    puts(MSG_VOLUME_SEM_INICIAR);
+    return false;
+  }
+  volMusica = musica < 100 ? musica : 100;
+  volEfeitos = efeitos < 100 ? efeitos : 100;
+  Mix_Volume(-1, int(volEfeitos * MIX_MAX_VOLUME / 100));
+  Mix_VolumeMusic(int(volMusica * MIX_MAX_VOLUME / 100));
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Effects
+// ---------------------------------------------------------------------------
+
+unsigned int TA2_CarregaEfeito(const char *arquivo) {
+  return carrega(efeitos, TA2_MAXEFEITOS, &TA2_Efeito::efeito, decodificaEfeito,
+                 arquivo, MSG_LIMITE_EFEITOS, MSG_CARREGOU_EFEITO);
+}
+
+void TA2_RemoveEfeito(unsigned int id) {
+  removeSom(efeitos, TA2_MAXEFEITOS, &TA2_Efeito::efeito, Mix_FreeChunk, id);
+}
+
+unsigned int TA2_ProcuraEfeito(const char *apelido) {
+  return procura(efeitos, TA2_MAXEFEITOS, apelido);
+}
+
+static int limita(int v, int minimo, int maximo) {
+  return v < minimo ? minimo : v > maximo ? maximo : v;
+}
+
+// Plays once on the first free channel, panned -100 (left) .. 100 (right).
+// Without a free channel there is nothing to pan.
+static int tocaComPanorama(Mix_Chunk *efeito, int pan) {
+  int canal = Mix_PlayChannelTimed(-1, efeito, 0, -1);
+  if (canal >= 0)
+    Mix_SetPanning(canal, Uint8(254 * (100 - pan) / 200),
+                   Uint8(254 * (pan + 100) / 200));
+  return canal;
+}
+
+int TA2_TocaEfeito(unsigned int id, int posicao) {
+  Mix_Chunk *e = somDe(efeitos, TA2_MAXEFEITOS, &TA2_Efeito::efeito, id);
+  if (!e) return 0;
+  return tocaComPanorama(e, limita(posicao, -100, 100));
+}
+
+// The left edge pans fully left, the right edge fully right; without a
+// known screen width the sound plays centred.
+static int panoramaDaColuna(int coluna) {
+  if (lTela <= 0) return 0;
+  return 200 * limita(coluna, 0, lTela) / lTela - 100;
+}
+
+int TA2_TocaEfeitoTela(unsigned int id, int posicao) {
+  Mix_Chunk *e = somDe(efeitos, TA2_MAXEFEITOS, &TA2_Efeito::efeito, id);
+  if (!e) return 0;
+  return tocaComPanorama(e, panoramaDaColuna(posicao));
+}
+
+void TA2_PausaEfeitos() {
+  Mix_Pause(-1);
+}
+
+void TA2_ContinuaEfeitos() {
+  Mix_Resume(-1);
+}
+
+// ---------------------------------------------------------------------------
+// Music
+// ---------------------------------------------------------------------------
+
+unsigned int TA2_CarregaMusica(const char *arquivo) {
+  return carrega(musicas, TA2_MAXMUSICAS, &TA2_Musica::musica, decodificaMusica,
+                 arquivo, MSG_LIMITE_MUSICAS, MSG_CARREGOU_MUSICA);
+}
+
+void TA2_RemoveMusica(unsigned int id) {
+  removeSom(musicas, TA2_MAXMUSICAS, &TA2_Musica::musica, Mix_FreeMusic, id);
+}
+
+unsigned int TA2_ProcuraMusica(const char *apelido) {
+  return procura(musicas, TA2_MAXMUSICAS, apelido);
+}
+
+bool TA2_TocaMusica(unsigned int id, int vezes) {
+  Mix_Music *m = somDe(musicas, TA2_MAXMUSICAS, &TA2_Musica::musica, id);
+  if (!m) return false;
+  return Mix_PlayMusic(m, vezes < -1 ? -1 : vezes) == 0;
+}
+
+void TA2_PausaMusica() {
+  Mix_PauseMusic();
+}
+
+void TA2_ContinuaMusica() {
+  Mix_ResumeMusic();
+}
+
+void TA2_FadeMusica(unsigned int tempo) {
+  Mix_FadeOutMusic(tempo > INT_MAX ? INT_MAX : int(tempo));
+}
