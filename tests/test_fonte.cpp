@@ -224,6 +224,9 @@ TEST_F(Fonte, CaminhoLongoDemaisEhRecusadoSemTransbordar) {
 TEST_F(Fonte, CaminhoVazioNaoAchaUmaVagaLivre) {
   EXPECT_EQ(T2D2_ProcuraFonte(""), 0u);
   EXPECT_EQ(carrega("", 32), 0u);
+  EXPECT_EQ(saida, "N\xe3"
+                   "o conseguir abrir a fonte do arquivo .\n");
+  EXPECT_EQ(sprites[0].usuarios, 0) << "the sprite set's hold is given back";
   EXPECT_EQ(fontes[0].usuarios, 0);
   EXPECT_EQ(fontes[0].idSpriteSet, 0u);
   CapturaSaida c;

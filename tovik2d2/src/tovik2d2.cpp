@@ -582,8 +582,10 @@ static T2D2_Fonte *fonteDe(unsigned int id) {
 
 unsigned int T2D2_ProcuraFonte(const char *apelido) {
   if (!apelido) return 0;
+  // A free slot's name is empty too; it names no font.
   for (unsigned int i = 0; i < T2D2_MAXFONTES; i++)
-    if (strcmp(fontes[i].apelido, apelido) == 0) return i + 1;
+    if (fontes[i].idSpriteSet != 0 && strcmp(fontes[i].apelido, apelido) == 0)
+      return i + 1;
   return 0;
 }
 
@@ -648,6 +650,13 @@ unsigned int T2D2_CarregaFonte(const char *arquivo, int dimensao) {
   f->idSpriteSet = T2D2_CarregaSpriteSet(arquivo, dimensao, dimensao);
   if (!f->idSpriteSet) return recusaFonte(f, MSG_FALHA_FONTE, arquivo);
   SDL_Surface *img = sprites[f->idSpriteSet - 1].imagem;
+  // The sprite-set registry can hand back a slot without an image (an empty
+  // name matches a free slot); there is nothing to measure in it.
+  if (!img) {
+    T2D2_RemoveSpriteSet(f->idSpriteSet);
+    f->idSpriteSet = 0;
+    return recusaFonte(f, MSG_FALHA_FONTE, arquivo);
+  }
   long long lado = 16LL * dimensao;
   if (dimensao <= 0 || img->w != lado || img->h != lado) {
     int mostrado = lado > INT_MAX || lado < INT_MIN ? 0 : int(lado);
