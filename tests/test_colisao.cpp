@@ -213,6 +213,16 @@ TEST(SobrepoeBitMasks, DeslocamentosExtremosENulos) {
   EXPECT_EQ(T2D2_SobrepoeBitMasks(m.a, m.b, 39, -39), -1);
   EXPECT_EQ(T2D2_SobrepoeBitMasks(nullptr, m.b, 0, 0), 0);
   EXPECT_EQ(T2D2_SobrepoeBitMasks(m.a, nullptr, 0, 0), 0);
+  // Records with sizes no loader makes: the overlap goes negative, and the
+  // one word behind them is never read as more.
+  Uint32 cheia[1] = {0xffffffffu};
+  T2D2_BitMask negativa{-5, 3, 1, cheia}, baixa{8, -1, 1, cheia};
+  for (int off : {INT_MIN, -3, 0, 3, INT_MAX}) {
+    EXPECT_EQ(T2D2_SobrepoeBitMasks(&negativa, m.b, off, 0), 0) << off;
+    EXPECT_EQ(T2D2_SobrepoeBitMasks(m.a, &negativa, off, 0), 0) << off;
+    EXPECT_EQ(T2D2_SobrepoeBitMasks(&baixa, m.b, 0, off), 0) << off;
+    EXPECT_EQ(T2D2_SobrepoeBitMasks(m.a, &baixa, 0, off), 0) << off;
+  }
   Mascaras vazias(0, 5, 7, 0);
   EXPECT_EQ(T2D2_SobrepoeBitMasks(vazias.a, m.b, 0, 0), 0);
   EXPECT_EQ(T2D2_SobrepoeBitMasks(m.a, vazias.b, 0, 0), 0);
