@@ -143,3 +143,11 @@ TEST_F(SpriteSet, EncerrarLiberaConjuntosComVariosUsuarios) {
   EXPECT_EQ(sprites[0].bmask, nullptr);
   ASSERT_TRUE(IniciaGLSilencioso());
 }
+
+TEST_F(SpriteSet, NomeVazioNaoAchaUmaVagaLivre) {
+  EXPECT_EQ(T2D2_ProcuraSpriteSet(""), 0u);
+  EXPECT_EQ(carrega(""), 0u);
+  EXPECT_NE(ultimaSaida, "") << "the loader reports the failed open";
+  EXPECT_EQ(sprites[0].usuarios, 0u);
+  EXPECT_EQ(sprites[0].imagem, nullptr);
+}

@@ -518,8 +518,10 @@ bool T2D2_CopiaApelido(char *apelido, const char *arquivo) {
 
 unsigned int T2D2_ProcuraSpriteSet(const char *apelido) {
   if (!apelido) return 0;
+  // A free slot's name is empty too; it names no set.
   for (unsigned int i = 0; i < T2D2_MAXSPRITESETS; i++)
-    if (strcmp(sprites[i].apelido, apelido) == 0) return i + 1;
+    if (sprites[i].imagem && strcmp(sprites[i].apelido, apelido) == 0)
+      return i + 1;
   return 0;
 }
 
@@ -634,8 +636,10 @@ static T2D2_Fonte *fonteDe(unsigned int id) {
 
 unsigned int T2D2_ProcuraFonte(const char *apelido) {
   if (!apelido) return 0;
+  // A free slot's name is empty too; it names no font.
   for (unsigned int i = 0; i < T2D2_MAXFONTES; i++)
-    if (strcmp(fontes[i].apelido, apelido) == 0) return i + 1;
+    if (fontes[i].idSpriteSet != 0 && strcmp(fontes[i].apelido, apelido) == 0)
+      return i + 1;
   return 0;
 }
 
@@ -851,12 +855,76 @@ static long long sobreposicao(long long off, long long tamA, long long tamB,
   return n;
 }
 
-// 32 pixels of a row starting at bit `bit` of word p[0], left-aligned; p[1]
-// is read only when the run goes on into it.
-static inline Uint32 corrida(const Uint32 *p, int bit, int n) {
-  Uint32 v = p[0] << bit;
-  if (bit > 0 && 32 - bit < n) v |= p[1] >> (32 - bit);
+// Where the overlap starts in one mask: its first word and the bit of the
+// overlap's first pixel inside it.
+struct Corrida {
+  const Uint32 *palavra;
+  int ldwords, bit;
+};
+
+// The run of 32 pixels of one row starting at chunk c, left-aligned. With
+// DESLOCADO false the overlap starts on a word edge and a chunk is one word;
+// otherwise *anterior holds word c, already read, and word c + 1 is read and
+// kept for the next chunk.
+template <bool DESLOCADO>
+static inline Uint32 pedaco(const Uint32 *linha, int c, int bit,
+                            Uint32 *anterior) {
+  if (!DESLOCADO) return linha[c];
+  Uint32 seguinte = linha[c + 1];
+  Uint32 v = *anterior << bit | seguinte >> (32 - bit);
+  *anterior = seguinte;
   return v;
+}
+
+// The r leftover pixels of a row after its whole chunks; the word after is
+// read only when the run goes on into it.
+static inline Uint32 sobra(const Uint32 *linha, int quads, int bit, int r,
+                           Uint32 atual) {
+  Uint32 v = atual << bit;
+  if (bit > 0 && 32 - bit < r) v |= linha[quads + 1] >> (32 - bit);
+  return v;
+}
+
+// The whole chunks of one row; false at the first one shared. Aligned words
+// go two chunks per test, one branch for 64 pixels (a chunk read past the
+// first shared one still lies inside the overlap); shifted runs gain nothing
+// from it.
+template <bool DA, bool DB>
+static inline bool pedacos(const Uint32 *la, const Uint32 *lb, int bita,
+                           int bitb, int quads, Uint32 *wa, Uint32 *wb) {
+  if constexpr (!DA && !DB) {
+    int c = 0;
+    for (; c + 1 < quads; c += 2)
+      if ((la[c] & lb[c]) | (la[c + 1] & lb[c + 1])) return false;
+    return c == quads || !(la[c] & lb[c]);
+  } else {
+    for (int c = 0; c < quads; c++)
+      if (pedaco<DA>(la, c, bita, wa) & pedaco<DB>(lb, c, bitb, wb))
+        return false;
+    return true;
+  }
+}
+
+// The scan with the alignment of each mask fixed at compile time, so the
+// inner loop carries neither the shift test nor a second read per word.
+template <bool DA, bool DB>
+static int varre(const Corrida &a, const Corrida &b, long long altura,
+                 int quads, int r) {
+  Uint32 resto = r ? 0xffffffffu << (32 - r) : 0;
+  for (long long l = 0; l < altura; l++) {
+    const Uint32 *la = a.palavra + size_t(l) * size_t(a.ldwords);
+    const Uint32 *lb = b.palavra + size_t(l) * size_t(b.ldwords);
+    // Word 0 of the row always lies in the overlap: it starts there.
+    Uint32 wa = la[0], wb = lb[0];
+    if (!pedacos<DA, DB>(la, lb, a.bit, b.bit, quads, &wa, &wb)) return -1;
+    if (!r) continue;
+    if (!DA) wa = la[quads];
+    if (!DB) wb = lb[quads];
+    if (sobra(la, quads, a.bit, r, wa) & sobra(lb, quads, b.bit, r, wb) &
+        resto)
+      return -1;
+  }
+  return 0;
 }
 
 int T2D2_SobrepoeBitMasks(T2D2_BitMask *a, T2D2_BitMask *b, int offx,
@@ -868,16 +936,11 @@ int T2D2_SobrepoeBitMasks(T2D2_BitMask *a, T2D2_BitMask *b, int offx,
   long long altura = sobreposicao(offy, a->altura, b->altura, &ya, &yb);
   if (altura <= 0) return 0;
   int quads = int(largura / 32), r = int(largura % 32);
-  int bita = xa % 32, bitb = xb % 32;
-  const Uint32 *pa = a->mask + size_t(ya) * a->ldwords + xa / 32;
-  const Uint32 *pb = b->mask + size_t(yb) * b->ldwords + xb / 32;
-  Uint32 resto = r ? 0xffffffffu << (32 - r) : 0;
-  for (long long l = 0; l < altura; l++, pa += a->ldwords, pb += b->ldwords) {
-    for (int c = 0; c < quads; c++)
-      if (corrida(pa + c, bita, 32) & corrida(pb + c, bitb, 32)) return -1;
-    if (r &&
-        (corrida(pa + quads, bita, r) & corrida(pb + quads, bitb, r) & resto))
-      return -1;
-  }
-  return 0;
+  Corrida ca{a->mask + size_t(ya) * a->ldwords + xa / 32, a->ldwords, xa % 32};
+  Corrida cb{b->mask + size_t(yb) * b->ldwords + xb / 32, b->ldwords, xb % 32};
+  if (ca.bit == 0)
+    return cb.bit == 0 ? varre<false, false>(ca, cb, altura, quads, r)
+                       : varre<false, true>(ca, cb, altura, quads, r);
+  return cb.bit == 0 ? varre<true, false>(ca, cb, altura, quads, r)
+                     : varre<true, true>(ca, cb, altura, quads, r);
 }
