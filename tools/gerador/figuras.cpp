@@ -563,6 +563,7 @@ Imagem Splash(const Imagem &fundo, const Imagem &grama,
                           "Segure o botão esquerdo para carregar",
                           "a força do tiro; solte para disparar.",
                           "Acerte o canhão do outro jogador!",
+                          "Bala maior, mais dano: 20, 30 ou 40.",
                           "Esc: sai do jogo."};
   float y = 250;
   for (const char *l : linhas) {

@@ -233,7 +233,7 @@ void Dedilhado(Mixagem &m, long inicio, int midi, float ganho, float pan,
   for (long i = 0; i < n; i++) {
     size_t k = size_t(i % periodo), prox = size_t((i + 1) % periodo);
     float v = linha[k];
-    linha[k] = 0.4985f * (v + linha[prox]);
+    linha[k] = 0.496f * (v + linha[prox]);
     float fim = std::min(1.0f, float(n - i) / (0.05f * TAXA));
     m.soma(inicio + i, ganho * v * fim, pan);
   }
@@ -309,7 +309,7 @@ void TocaMelodia(Mixagem &m) {
   for (const Nota &n : Melodia()) {
     if (n.midi) {
       float dur = n.oitavas * oitava * 0.92f;
-      Flauta(m, pos, n.midi, dur, 0.16f, 0.1f);
+      Flauta(m, pos, n.midi, dur, 0.18f, 0.1f);
       // An echo three eighths later on the other side widens the lead.
       Flauta(m, pos + 3 * OITAVA, n.midi, dur, 0.05f, -0.6f);
     }
@@ -323,11 +323,11 @@ void TocaHarmonia(Mixagem &m) {
     std::vector<int> notas = NotasDoAcorde(ACORDES[c]);
     long inicio = long(c) * 4 * BATIDA;
     for (int v : notas)
-      Tapete(m, inicio, v + 24, 4.0f * BATIDA / TAXA, 0.018f, 0.3f);
+      Tapete(m, inicio, v + 24, 4.0f * BATIDA / TAXA, 0.014f, 0.3f);
     std::vector<int> subida = {notas[0] + 12, notas[2] + 12, notas[0] + 24,
                                notas[1] + 24, notas[2] + 24};
     for (int k = 0; k < 8; k++)
-      Dedilhado(m, inicio + k * OITAVA, subida[arpejo[k]], 0.11f, -0.35f,
+      Dedilhado(m, inicio + k * OITAVA, subida[arpejo[k]], 0.08f, -0.35f,
                 uint32_t(1000 + c * 8 + k));
   }
 }
