@@ -234,7 +234,9 @@ struct Serra {
 };
 
 float CristaMontanhas(float x) {
-  return 345 - 135 * std::pow(Cristas(x, 512, 41), 1.5f);
+  float largas = std::pow(Cristas(x, 512, 41), 1.4f);
+  float picos = std::pow(Cristas(x, 256, 47), 2.0f);
+  return 360 - 110 * largas - 70 * largas * picos;
 }
 float PerfilMontanhas(float x) {
   return CristaMontanhas(x) + 14 * (Altura01(x, 64, 3, 43) - 0.5f);
@@ -246,36 +248,47 @@ float PerfilPerto(float x) {
   return 492 - 42 * Altura01(x, 256, 4, 61);
 }
 
-// The skyline of a ridge, one column at a time, with its broad slope.
-struct Coluna {
-  float topo, encosta;
+// The skyline of a ridge, one column at a time.
+class Horizonte {
+public:
+  explicit Horizonte(const Serra &s) : topo_(LARGURA_CAMPO) {
+    for (int x = 0; x < LARGURA_CAMPO; x++)
+      topo_[size_t(x)] = s.perfil(x + 0.5f);
+  }
+  float topo(int x) const { return topo_[indice(x)]; }
+  // Slope of the skyline over a window that widens with depth, so that the
+  // lit and shaded faces spread out below each peak like a mountain's.
+  float encosta(int x, float fundura) const {
+    int meia = 10 + int(0.9f * fundura);
+    return (topo(x + meia) - topo(x - meia)) / (2.0f * meia);
+  }
+
+private:
+  static size_t indice(int x) {
+    return size_t(((x % LARGURA_CAMPO) + LARGURA_CAMPO) % LARGURA_CAMPO);
+  }
+  std::vector<float> topo_;
 };
-std::vector<Coluna> Colunas(const Serra &s) {
-  std::vector<Coluna> c(LARGURA_CAMPO);
-  for (int x = 0; x < LARGURA_CAMPO; x++)
-    c[size_t(x)] = {s.perfil(x + 0.5f),
-                    (s.perfil(x + 14.5f) - s.perfil(x - 13.5f)) / 28};
-  return c;
-}
 
 // Relief of a slope: rock faces from 2-D noise, lit from the left, and the
 // large faces of the skyline lit by its slope, fading with depth.
-float Relevo(const Serra &s, float x, float y, const Coluna &c) {
+float Relevo(const Serra &s, const Horizonte &h, int x, int y) {
   // Skewed axes keep the noise lattice from showing as squares.
-  auto h = [](float u, float v) {
+  auto ruido = [](float u, float v) {
     return Fractal(u / 46 + v / 70, v / 30 - u / 110, 3, 0, 71);
   };
-  float rocha = (h(x - 2, y) - h(x + 2, y)) * 2.0f * s.rocha;
-  float face =
-      Limita(c.encosta * 1.2f, -0.3f, 0.3f) * (1 - Degrau(0, 90, y - c.topo));
+  float u = x + 0.5f, v = y + 0.5f, fundura = v - h.topo(x);
+  float rocha = (ruido(u - 2, v) - ruido(u + 2, v)) * 2.0f * s.rocha;
+  float face = Limita(h.encosta(x, fundura) * 1.6f, -0.35f, 0.35f) *
+               (1 - Degrau(0, 160, fundura));
   return 1 + Limita(rocha, -0.14f, 0.14f) + face;
 }
 
-Cor CorDaSerra(const Serra &s, float x, float y, const Coluna &c) {
-  Cor cor = Escurece(s.cor, Relevo(s, x, y, c));
+Cor CorDaSerra(const Serra &s, const Horizonte &h, int x, int y) {
+  Cor cor = Escurece(s.cor, Relevo(s, h, x, y));
   // Mist gathers in the valleys, at the foot of each ridge.
-  float fundura = Degrau(0, 160, y - c.topo);
-  return ComNevoa(cor, Limita(s.nevoa * (0.75f + 0.6f * fundura)));
+  float fundura = Degrau(0, 160, y - h.topo(x));
+  return ComNevoa(cor, Limita(s.nevoa * (0.6f + 0.7f * fundura)));
 }
 
 // Snow above a ragged line of altitude, on the high peaks only.
@@ -301,14 +314,13 @@ void PintaCeu(Imagem &img) {
 }
 
 void PintaSerra(Imagem &img, const Serra &s, bool comNeve) {
-  std::vector<Coluna> colunas = Colunas(s);
+  Horizonte h(s);
   for (int x = 0; x < img.largura; x++) {
-    const Coluna &c = colunas[size_t(x)];
-    for (int y = std::max(0, int(c.topo) - 1); y < img.altura; y++) {
-      float cobertura = Limita(y + 1 - c.topo);
-      Cor cor = CorDaSerra(s, x + 0.5f, y + 0.5f, c);
+    float topo = h.topo(x);
+    for (int y = std::max(0, int(topo) - 1); y < img.altura; y++) {
+      Cor cor = CorDaSerra(s, h, x, y);
       if (comNeve) cor = Neve(x + 0.5f, y + 0.5f, cor);
-      Compoe(img, x, y, cor, cobertura);
+      Compoe(img, x, y, cor, Limita(y + 1 - topo));
     }
   }
 }
@@ -519,7 +531,7 @@ Imagem Grama() {
 Imagem Fundo() {
   Imagem img(LARGURA_CAMPO, 600);
   PintaCeu(img);
-  PintaSerra(img, Serra{Rgb(104, 124, 164), 0.55f, 1, PerfilMontanhas}, true);
+  PintaSerra(img, Serra{Rgb(96, 114, 156), 0.42f, 1, PerfilMontanhas}, true);
   PintaSerra(img, Serra{Rgb(80, 120, 112), 0.38f, 0.4f, PerfilColinas}, false);
   PintaSerra(img, Serra{Rgb(84, 134, 66), 0.14f, 0.3f, PerfilPerto}, false);
   PintaArvores(img);
