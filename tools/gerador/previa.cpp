@@ -102,7 +102,7 @@ Imagem FolhaDeContato(const Acervo &a, const Imagem icones[3]) {
   }
   Cola(tela, a.splash, 10, 1240);
   NoXadrez(tela, a.folha, 830, 1240);
-  Imagem ceu = Recorta(a.fundo, 1900, 60, 790, 44);
+  Imagem ceu = Recorta(a.fundo, 100, 60, 790, 44);
   Cola(tela, ceu, 830, 1770);
   const std::string linha = "Vento: >>  PLAYER  1  Fim do jogo";
   EscreveComFolha(tela, a.folha, a.medidas, 830 + 395, 1776, linha);
