@@ -465,6 +465,28 @@ TEST_F(Audio, caminhoLongoOuNuloERecusado) {
   EXPECT_EQ(TA2_ProcuraMusica(nullptr), 0u);
 }
 
+// A free slot's name is empty: an empty path must not count as a holder of
+// it, or a later sound would share the slot with a removal it never made.
+TEST_F(Audio, nomeVazioNaoAchaSlotLivre) {
+  abre();
+  EXPECT_EQ(TA2_ProcuraEfeito(""), 0u);
+  EXPECT_EQ(TA2_ProcuraMusica(""), 0u);
+  CapturaSaida c;
+  EXPECT_EQ(TA2_CarregaEfeito(""), 0u);
+  EXPECT_EQ(TA2_CarregaMusica(""), 0u);
+  EXPECT_EQ(c.texto(), "Erro ao carregar o arquivo .\n"
+                       "Erro ao carregar o arquivo .\n");
+  EXPECT_EQ(efeitos[0].usuarios, 0);
+  EXPECT_EQ(musicas[0].usuarios, 0);
+
+  std::string som = escreve("a.wav", SomWav(0.01));
+  unsigned int id = carregaCalado(som);
+  ASSERT_EQ(id, 1u);
+  EXPECT_EQ(efeitos[0].usuarios, 1);
+  TA2_RemoveEfeito(id);
+  EXPECT_EQ(efeitos[0].efeito, nullptr);
+}
+
 TEST_F(Audio, antesDeIniciarNadaCarregaNemToca) {
   std::string som = escreve("a.wav", SomWav(0.05));
   std::string tema = escreve("m.ogg", SomOgg(0.3));

@@ -139,8 +139,10 @@ template <class Slot>
 static unsigned int procura(const Slot *tabela, unsigned int tamanho,
                             const char *apelido) {
   if (!apelido) return 0;
+  // A free slot's name is empty too; it names no sound.
   for (unsigned int i = 0; i < tamanho; i++)
-    if (strcmp(tabela[i].apelido, apelido) == 0) return i + 1;
+    if (tabela[i].usuarios > 0 && strcmp(tabela[i].apelido, apelido) == 0)
+      return i + 1;
   return 0;
 }
 
