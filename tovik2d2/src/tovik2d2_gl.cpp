@@ -262,18 +262,25 @@ static void copiaPixels(SDL_Surface *origem, SDL_Surface *destino) {
   SDL_BlitSurface(origem, nullptr, destino, nullptr);
 }
 
+// Whether a texture can hold the image; the limit's message when not.
+static bool cabeNaTextura(int largura, int altura) {
+  int maior = largura > altura ? largura : altura;
+  if (maior <= maxtexsize) return true;
+  printf(MSG_LIMITE_TEXTURA, int(maxtexsize), int(maxtexsize));
+  return false;
+}
+
 // Replaces the loaded image with a square power-of-two RGBA copy, unless it
 // already is one. On failure the image is freed and the name emptied.
 static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   SDL_Surface *img = s->imagem;
   if (img->w == img->h && ehPotenciaDeDois(img->w) && temBytesRGBA(img))
     return true;
-  int maior = img->w > img->h ? img->w : img->h;
-  if (maior > maxtexsize) {
-    printf(MSG_LIMITE_TEXTURA, int(maxtexsize), int(maxtexsize));
+  if (!cabeNaTextura(img->w, img->h)) {
     T2D2_DescartaSpriteSet(s);
     return false;
   }
+  int maior = img->w > img->h ? img->w : img->h;
   int lado = ladoDaTextura(maior);
   SDL_Surface *quadro = SDL_CreateRGBSurface(SDL_SWSURFACE, lado, lado, 32,
                                              rmask, gmask, bmask, amask);
@@ -327,7 +334,7 @@ static unsigned int T2D2GL_CarregaSpriteSet(const char *arquivo, int largura,
   unsigned int id;
   T2D2_SpriteSet *s = T2D2_ReservaSpriteSet(arquivo, &id);
   if (!s) return id;
-  if (!T2D2_CarregaImagem(s, arquivo)) return 0;
+  if (!T2D2_CarregaImagem(s, arquivo, cabeNaTextura)) return 0;
   if (!T2D2_DefineQuadros(s, largura, altura)) {
     printf(MSG_QUADROS, arquivo, largura, altura);
     return T2D2_DescartaSpriteSet(s);

@@ -80,8 +80,14 @@ bool T2D2_CopiaApelido(char *apelido, const char *arquivo);
 // and its identifier in *id, or null with *id the existing set's identifier
 // (one holder more) or 0 when nothing can be loaded.
 T2D2_SpriteSet *T2D2_ReservaSpriteSet(const char *arquivo, unsigned int *id);
+// Width and height from a PNG or JPEG header, read without decoding; false
+// for other formats and for headers cut short or out of range.
+bool T2D2_DimensoesDoArquivo(const char *arquivo, int *largura, int *altura);
 // IMG_Load into the reserved set, with the library's message on failure.
-SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo);
+// When the header tells the size and cabe (may be null) refuses it, nothing
+// is decoded; cabe prints the back-end's own message.
+SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo,
+                                bool (*cabe)(int largura, int altura));
 // Sets the frame grid; false when the image is not a whole number of frames.
 bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura);
 // Builds and fills the masks from s->imagem, with the message on failure.
