@@ -9,6 +9,7 @@
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 
 #ifndef T2D2_TESTE_RENDER
@@ -194,4 +195,131 @@ TEST_F(Imagens, ImagensDentroDoLimiteCarregamComoAntes) {
   std::string alta = PngCinza("dentro_alta.png", 2, NO_GL ? 4096 : 32767);
   ASSERT_EQ(carrega(alta, 0, 0), 2u) << saida;
   EXPECT_EQ(sprites[1].altura, NO_GL ? 4096 : 32767);
+}
+
+// ---------------------------------------------------------------------------
+// Pixel layouts
+// ---------------------------------------------------------------------------
+
+// Whether the decoder's pixel counts as background: the surface's own colour
+// key, a zero alpha, or magenta. OpenGL clears only opaque magenta; SDL's
+// colour key compares colour alone, so there magenta of any alpha goes.
+// Read in the surface's own layout.
+static bool FundoDecodificado(SDL_Surface *s, int x, int y) {
+  const Uint8 *p = static_cast<const Uint8 *>(s->pixels) + y * s->pitch +
+                   x * s->format->BytesPerPixel;
+  Uint32 v = 0;
+  memcpy(&v, p, s->format->BytesPerPixel);
+  if (s->format->BytesPerPixel < 4)
+    v &= (1u << (8 * s->format->BytesPerPixel)) - 1;
+  if ((s->flags & SDL_SRCCOLORKEY) && v == s->format->colorkey) return true;
+  Uint8 r, g, b, a;
+  SDL_GetRGBA(v, s->format, &r, &g, &b, &a);
+  return a == 0 || (r == 255 && g == 0 && b == 255 && (a == 255 || !NO_GL));
+}
+
+struct Layout {
+  const char *nome;
+  // Writes a w x 3 image of this layout and returns its path.
+  std::string (*escreve)(const std::string &caminho, int w);
+};
+
+// Pixel (x, y) of the test pattern picks entry (x + 2y) % 4.
+static int entrada(Uint32 x, Uint32 y) {
+  return int((x + 2 * y) % 4);
+}
+
+static std::string escreveCinza(const std::string &c, int w) {
+  EscrevePng(c, Uint32(w), 3, PNG_CINZA, size_t(w), [](Uint32 y, Bytes &l) {
+    for (size_t x = 0; x < l.size(); x++)
+      l[x] = Uint8(60 * entrada(Uint32(x), y));
+  });
+  return c;
+}
+
+static const Bytes PALETA = {255, 0, 255, 10, 200, 30, 0, 0, 0, 250, 250, 250};
+
+static void linhaDaPaleta(Uint32 y, Bytes &l) {
+  for (size_t x = 0; x < l.size(); x++) l[x] = Uint8(entrada(Uint32(x), y));
+}
+
+static std::string escrevePaleta(const std::string &c, int w) {
+  EscrevePng(c, Uint32(w), 3, PNG_PALETA, size_t(w), linhaDaPaleta, PALETA);
+  return c;
+}
+
+// One fully transparent entry: SDL_image hands over an 8-bit colour-keyed
+// surface.
+static std::string escrevePaletaComChave(const std::string &c, int w) {
+  EscrevePng(c, Uint32(w), 3, PNG_PALETA, size_t(w), linhaDaPaleta, PALETA,
+             Bytes{255, 0, 255, 255});
+  return c;
+}
+
+// Translucent entries: SDL_image expands the palette to RGBA.
+static std::string escrevePaletaTranslucida(const std::string &c, int w) {
+  EscrevePng(c, Uint32(w), 3, PNG_PALETA, size_t(w), linhaDaPaleta, PALETA,
+             Bytes{128, 0, 1, 255});
+  return c;
+}
+
+static Cor corDoPadrao(int x, int y) {
+  const Cor cores[4] = {{255, 0, 255, 255},
+                        {10, 200, 30, 255},
+                        {90, 90, 90, 0},
+                        {255, 0, 255, 128}};
+  return cores[entrada(Uint32(x), Uint32(y))];
+}
+
+static std::string escreveRGB(const std::string &c, int w) {
+  return EscreveImagem(c, w, 3, 3, corDoPadrao);
+}
+
+static std::string escreveRGBA(const std::string &c, int w) {
+  return EscreveImagem(c, w, 3, 4, corDoPadrao);
+}
+
+static std::string escreveJPEG(const std::string &c, int w) {
+  return EscreveImagem(c, w, 3, 3, corDoPadrao, Formato::JPEG);
+}
+
+static const Layout LAYOUTS[] = {
+    {"cinza", escreveCinza},
+    {"paleta", escrevePaleta},
+    {"paleta_chave", escrevePaletaComChave},
+    {"paleta_translucida", escrevePaletaTranslucida},
+    {"rgb", escreveRGB},
+    {"rgba", escreveRGBA},
+    {"jpeg", escreveJPEG},
+};
+
+static std::string escolheNome(const Layout &lay, int w) {
+  return nome(std::string(lay.nome) + "_" + std::to_string(w) +
+              (lay.escreve == escreveJPEG ? ".jpg" : ".png"));
+}
+
+TEST_F(Imagens, TodoLayoutViraImagemDe32BitsComAMascaraDosPixels) {
+  for (const Layout &lay : LAYOUTS)
+    for (int w : {1, 31, 32, 33}) {
+      std::string caminho = escolheNome(lay, w);
+      lay.escreve(caminho, w);
+      SDL_Surface *ref = IMG_Load(caminho.c_str());
+      ASSERT_NE(ref, nullptr) << caminho;
+      unsigned int id = carrega(caminho);
+      ASSERT_NE(id, 0u) << caminho << ": " << saida;
+      const T2D2_SpriteSet &s = sprites[id - 1];
+      ASSERT_EQ(s.imagem->format->BytesPerPixel, 4) << caminho;
+      SDL_LockSurface(ref);
+      for (int y = 0; y < 3; y++)
+        for (int x = 0; x < w; x++) {
+          bool fundo = FundoDecodificado(ref, x, y);
+          EXPECT_EQ(T2D2_GetBit(s.bmask[0], x, y), !fundo)
+              << caminho << " (" << x << "," << y << ")";
+          EXPECT_EQ(LePixelSuperficie(s.imagem, x, y).a == 0, fundo)
+              << caminho << " working image (" << x << "," << y << ")";
+        }
+      SDL_UnlockSurface(ref);
+      SDL_FreeSurface(ref);
+      T2D2_RemoveSpriteSet(id);
+    }
 }

@@ -137,6 +137,19 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
     T2D2_DescartaSpriteSet(s);
     return false;
   }
+  // A surface can hold one colour key. An image that comes with its own (a
+  // PNG palette with one transparent entry) has it turned into alpha first,
+  // or magenta would take its place and its background would show.
+  if (img->flags & SDL_SRCCOLORKEY) {
+    SDL_Surface *comAlfa = SDL_DisplayFormatAlpha(img);
+    if (!comAlfa) {
+      printf(MSG_IMAGEM_TEMPORARIA, arquivo, SDL_GetError());
+      T2D2_DescartaSpriteSet(s);
+      return false;
+    }
+    SDL_FreeSurface(img);
+    s->imagem = img = comAlfa;
+  }
   SDL_SetColorKey(img, SDL_SRCCOLORKEY | SDL_RLEACCEL | SDL_SRCALPHA,
                   SDL_MapRGB(img->format, 255, 0, 255));
   SDL_Surface *convertida = SDL_DisplayFormatAlpha(img);
