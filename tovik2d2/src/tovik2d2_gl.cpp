@@ -18,7 +18,7 @@ static GLuint textura;
 static GLenum blendOrigem, blendDestino;
 static GLenum wrapTexturaS, wrapTexturaT;
 static GLenum filtroMax, filtroMin;
-static GLint maxtexsize;
+GLint maxtexsize;
 
 // Working images keep their bytes in memory as R, G, B, A.
 static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00, bmask = 0x00FF0000,
@@ -309,6 +309,14 @@ static void MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
   SDL_UnlockSurface(surface);
 }
 
+bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo) {
+  if (!converteImagem(s, arquivo)) return false;
+  s->larguraTextura = s->imagem->w;
+  s->alturaTextura = s->imagem->h;
+  MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
+  return true;
+}
+
 // Every texture gets its parameters at upload, directly: the cache holds one
 // value for all textures and may already match.
 static void criaTextura(T2D2_SpriteSet *s) {
@@ -339,10 +347,7 @@ static unsigned int T2D2GL_CarregaSpriteSet(const char *arquivo, int largura,
     printf(MSG_QUADROS, arquivo, largura, altura);
     return T2D2_DescartaSpriteSet(s);
   }
-  if (!converteImagem(s, arquivo)) return 0;
-  s->larguraTextura = s->imagem->w;
-  s->alturaTextura = s->imagem->h;
-  MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
+  if (!T2D2GL_PreparaImagem(s, arquivo)) return 0;
   if (!T2D2_ConstroiMascaras(s, arquivo)) return T2D2_DescartaSpriteSet(s);
   s->usuarios = 1;
   criaTextura(s);

@@ -94,6 +94,12 @@ bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura);
 bool T2D2_ConstroiMascaras(T2D2_SpriteSet *s, const char *arquivo);
 // Gives the slot back after a failed load; frees imagem when set. Returns 0.
 unsigned int T2D2_DescartaSpriteSet(T2D2_SpriteSet *s);
+// The OpenGL back-end's working image: the loaded image in s->imagem becomes
+// the square 32-bit RGBA copy with magenta cleared (no GL call is made).
+// False, with the message printed and the slot given back, on failure.
+bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo);
+// The OpenGL back-end's texture side limit, read at its start.
+extern GLint maxtexsize;
 // Release rules common to both back-ends; liberaTextura may be null.
 void T2D2_LiberaSpriteSet(unsigned int id,
                           void (*liberaTextura)(T2D2_SpriteSet *s));
