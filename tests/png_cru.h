@@ -42,7 +42,7 @@ inline Bytes CabecalhoPng(Uint32 w, Uint32 h, int tipoCor, int bits = 8) {
 inline bool GravaBytes(const std::string &caminho, const Bytes &b) {
   FILE *f = fopen(caminho.c_str(), "wb");
   if (!f) return false;
-  bool ok = fwrite(b.data(), 1, b.size(), f) == b.size();
+  bool ok = b.empty() || fwrite(b.data(), 1, b.size(), f) == b.size();
   return fclose(f) == 0 && ok;
 }
 
