@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -447,4 +448,200 @@ TEST_F(PrimitivasSDL, FigurasEnormesForaDaTelaNaoTransbordam) {
   ASSERT_FALSE(p.empty());
   EXPECT_TRUE(p.count({3, 100}));
   for (auto &e : p) EXPECT_LE(e.first, 3);
+}
+
+// ---------------------------------------------------------------------------
+// Huge shapes: only the part on the surface is walked
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// The midpoint walks exactly as first written, every step taken and every
+// pixel or span tested against the surface: the oracle for the clipped walks.
+// The surface as one byte per pixel, 1 where it is not black.
+typedef std::vector<Uint8> Mapa;
+
+Mapa MapaDaTela() {
+  Mapa m(size_t(L) * A);
+  SDL_LockSurface(screen);
+  for (int y = 0; y < A; y++) {
+    const Uint32 *linha = reinterpret_cast<const Uint32 *>(
+        static_cast<const Uint8 *>(screen->pixels) + y * screen->pitch);
+    for (int x = 0; x < L; x++) m[size_t(y) * L + x] = linha[x] != 0;
+  }
+  SDL_UnlockSurface(screen);
+  return m;
+}
+
+struct Referencia {
+  Mapa p = Mapa(size_t(L) * A);
+  void ponto(long long x, long long y) {
+    if (x >= 0 && x < L && y >= 0 && y < A) p[size_t(y) * L + size_t(x)] = 1;
+  }
+  void span(long long x, long long y, long long n) {
+    if (y < 0 || y >= A) return;
+    for (long long i = x < 0 ? 0 : x; i < x + n && i < L; i++) ponto(i, y);
+  }
+  void circulo(long long xc, long long yc, long long r, bool cheio) {
+    long long x = 0, y = r, d = 1 - r, da = 3, db = 5 - 2 * r;
+    auto passo = [&] {
+      if (cheio) {
+        span(xc - x, yc + y, 2 * x), span(xc - y, yc + x, 2 * y);
+        span(xc - y, yc - x, 2 * y), span(xc - x, yc - y, 2 * x);
+        return;
+      }
+      for (auto q : {std::make_pair(x, y), std::make_pair(y, x)})
+        for (int sx : {-1, 1})
+          for (int sy : {-1, 1}) ponto(xc + sx * q.first, yc + sy * q.second);
+    };
+    passo();
+    while (y > x) {
+      if (d < 0) {
+        d += da, da += 2, db += 2;
+      } else {
+        d += db, da += 2, db += 4, y--;
+      }
+      x++;
+      passo();
+    }
+  }
+  void elipse(long long xc, long long yc, long long va, long long vb,
+              bool cheio) {
+    long long a2 = va * va, b2 = vb * vb, x = 0, y = vb;
+    auto passo = [&] {
+      if (cheio) {
+        span(xc - x, yc + y, 2 * x), span(xc - x, yc - y, 2 * x);
+        return;
+      }
+      ponto(xc + x, yc + y), ponto(xc - x, yc + y);
+      ponto(xc - x, yc - y), ponto(xc + x, yc - y);
+    };
+    double d1 = double(b2 - a2 * vb) + 0.25 * double(a2);
+    passo();
+    while (double(a2) * (double(y) - 0.5) > double(b2 * (x + 1))) {
+      if (d1 < 0) {
+        d1 += double(b2 * (2 * x + 3));
+      } else {
+        d1 += double(b2 * (2 * x + 3)) + double(a2 * (2 - 2 * y));
+        y--;
+      }
+      x++;
+      passo();
+    }
+    double d2 = double(b2) * (x + 0.5) * (x + 0.5) +
+                double(a2 * (y - 1) * (y - 1)) - double(a2 * b2);
+    while (y > 0) {
+      if (d2 >= 0) {
+        d2 += double(a2 * (3 - 2 * y));
+      } else {
+        d2 += double(2 * b2 * (x + 1)) + double(a2 * (3 - 2 * y));
+        x++;
+      }
+      y--;
+      passo();
+    }
+  }
+};
+
+// Centres on the surface, at its edges and beyond them.
+const int CENTROS[][2] = {{320, 240},  {0, 0},      {-50, 240}, {700, 500},
+                          {320, -300}, {-900, 800}, {639, 479}, {1500, 100}};
+
+} // namespace
+
+TEST_F(PrimitivasSDL, CirculosCortadosSaoOsDoPassoAPasso) {
+  for (auto &c : CENTROS)
+    for (int r : {1, 2, 3, 7, 31, 100, 239, 240, 241, 500, 999, 1777, 4000}) {
+      for (bool cheio : {false, true}) {
+        Apaga();
+        if (cheio)
+          T2D2P_CirculoPintado(c[0], c[1], r, 255, 255, 255);
+        else
+          T2D2P_Circulo(c[0], c[1], r, 255, 255, 255);
+        Referencia ref;
+        ref.circulo(c[0], c[1], r, cheio);
+        ASSERT_TRUE(MapaDaTela() == ref.p)
+            << (cheio ? "filled " : "") << "r " << r << " at " << c[0] << ","
+            << c[1];
+      }
+    }
+}
+
+TEST_F(PrimitivasSDL, ElipsesCortadasSaoAsDoPassoAPasso) {
+  const int eixos[][2] = {{1, 1},      {5, 2},     {2, 5},     {40, 39},
+                          {300, 100},  {100, 300}, {641, 17},  {17, 481},
+                          {1000, 999}, {3000, 70}, {70, 3000}, {2500, 2600},
+                          {60, 1},     {16, 3},    {200, 2},   {1, 300}};
+  for (auto &c : CENTROS)
+    for (auto &e : eixos)
+      for (bool cheio : {false, true}) {
+        Apaga();
+        if (cheio)
+          T2D2P_ElipsePintada(c[0], c[1], e[0], e[1], 255, 255, 255);
+        else
+          T2D2P_Elipse(c[0], c[1], e[0], e[1], 255, 255, 255);
+        Referencia ref;
+        ref.elipse(c[0], c[1], e[0], e[1], cheio);
+        ASSERT_TRUE(MapaDaTela() == ref.p)
+            << (cheio ? "filled " : "") << e[0] << "x" << e[1] << " at " << c[0]
+            << "," << c[1];
+      }
+}
+
+// Sizes and centres drawn at random (fixed seed) against the same oracle.
+TEST_F(PrimitivasSDL, FigurasAoAcasoSaoAsDoPassoAPasso) {
+  unsigned semente = 12345;
+  auto sorteia = [&](int n) {
+    semente = semente * 1103515245u + 12345u;
+    return int((semente >> 8) % unsigned(n));
+  };
+  for (int i = 0; i < 150; i++) {
+    int xc = sorteia(3000) - 1200, yc = sorteia(2400) - 960;
+    int va = 1 + sorteia(i % 3 ? 600 : 5000),
+        vb = 1 + sorteia(i % 2 ? 600 : 5000);
+    bool cheio = i % 2;
+    Apaga();
+    Referencia ref;
+    if (i % 4 < 2) {
+      (cheio ? T2D2P_CirculoPintado : T2D2P_Circulo)(xc, yc, va, 255, 255, 255);
+      ref.circulo(xc, yc, va, cheio);
+    } else {
+      (cheio ? T2D2P_ElipsePintada : T2D2P_Elipse)(xc, yc, va, vb, 255, 255,
+                                                   255);
+      ref.elipse(xc, yc, va, vb, cheio);
+    }
+    ASSERT_TRUE(MapaDaTela() == ref.p)
+        << i << ": " << va << "x" << vb << " at " << xc << "," << yc;
+  }
+}
+
+// A billion-pixel radius whose edge crosses the surface: the pixels that show
+// lie on the curve, and the filled one covers everything inside it.
+TEST_F(PrimitivasSDL, BordaDeFiguraGiganteCruzaATela) {
+  const long long R = 1000000000;
+  T2D2P_Circulo(320, int(240 + R), int(R), 255, 255, 255);
+  Pixels p = Acesos();
+  ASSERT_FALSE(p.empty());
+  EXPECT_TRUE(p.count({320, 240}));
+  for (auto &e : p) {
+    double dx = e.first - 320.0, dy = e.second - (240.0 + R);
+    EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), double(R), 1.0);
+  }
+  Apaga();
+  T2D2P_CirculoPintado(320, int(240 + R), int(R), 255, 255, 255);
+  Pixels cheio = Acesos();
+  EXPECT_EQ(cheio.size(),
+            size_t(L) * (A - 241) + Acesos(0, 240, L, 241).size());
+  EXPECT_FALSE(cheio.count({320, 239}));
+  Apaga();
+  T2D2P_ElipsePintada(320, 240, INT_MAX, INT_MAX, 255, 255, 255);
+  EXPECT_EQ(Acesos().size(), size_t(L) * A) << "the surface lies inside";
+  Apaga();
+  T2D2P_Circulo(320, 240, INT_MAX, 255, 255, 255);
+  T2D2P_Elipse(320, 240, INT_MAX, INT_MAX - 7, 255, 255, 255);
+  EXPECT_TRUE(Acesos().empty()) << "the outlines pass far outside";
+  Apaga();
+  T2D2P_Elipse(320, 240, INT_MAX, 100, 255, 255, 255);
+  Pixels plana = Acesos();
+  EXPECT_TRUE(plana.count({0, 140}) && plana.count({639, 340}));
 }

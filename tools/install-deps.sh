@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libstb-dev libfreetype-dev fonts-dejavu-core libvorbis-dev
   xvfb xdotool imagemagick
+  zlib1g-dev clang libclang-rt-14-dev
 )
 
 missing=()

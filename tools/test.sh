@@ -16,3 +16,7 @@ run_suite() {
 
 run_suite build
 run_suite build-asan -DT2D2_SANITIZE=ON -DT2D2_BENCH=OFF
+
+# Our own loading, font and collision code under libFuzzer, about a minute
+# each.
+bash tools/fuzz.sh 60

@@ -552,7 +552,103 @@ T2D2_SpriteSet *T2D2_ReservaSpriteSet(const char *arquivo, unsigned int *id) {
   return nullptr;
 }
 
-SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo) {
+// ---------------------------------------------------------------------------
+// Image sizes from file headers, read before anything is decoded
+// ---------------------------------------------------------------------------
+
+static bool leBytes(SDL_RWops *rw, Uint8 *destino, int n) {
+  return SDL_RWread(rw, destino, 1, n) == n;
+}
+
+static int le16(const Uint8 *p) {
+  return p[0] << 8 | p[1];
+}
+
+static Uint32 le32(const Uint8 *p) {
+  return Uint32(p[0]) << 24 | Uint32(p[1]) << 16 | Uint32(p[2]) << 8 | p[3];
+}
+
+// PNG: the signature, then IHDR as the first chunk with width and height.
+static bool dimensoesPNG(SDL_RWops *rw, const Uint8 *inicio, int *largura,
+                         int *altura) {
+  static const Uint8 assinatura[8] = {0x89, 'P',  'N',  'G',
+                                      '\r', '\n', 0x1a, '\n'};
+  if (memcmp(inicio, assinatura, 8) != 0) return false;
+  Uint8 c[16];
+  if (!leBytes(rw, c, 16)) return false;
+  if (le32(c) != 13 || memcmp(c + 4, "IHDR", 4) != 0) return false;
+  Uint32 l = le32(c + 8), a = le32(c + 12);
+  if (l == 0 || a == 0 || l > INT_MAX || a > INT_MAX) return false;
+  *largura = int(l);
+  *altura = int(a);
+  return true;
+}
+
+// Markers that stand alone, without a length: TEM, RST0..7, SOI and EOI.
+static bool marcadorSemTamanho(Uint8 m) {
+  return m == 0x01 || (m >= 0xd0 && m <= 0xd9);
+}
+
+// Start-of-frame markers: every C0..CF except DHT (C4), JPG (C8) and DAC (CC).
+static bool inicioDeQuadro(Uint8 m) {
+  return m >= 0xc0 && m <= 0xcf && m != 0xc4 && m != 0xc8 && m != 0xcc;
+}
+
+enum { MAX_SEGMENTOS_JPEG = 4096 };
+
+// JPEG: walks the segments up to the first start of frame; its height and
+// width follow the sample precision.
+static bool dimensoesJPEG(SDL_RWops *rw, const Uint8 *inicio, int *largura,
+                          int *altura) {
+  if (inicio[0] != 0xff || inicio[1] != 0xd8) return false;
+  Sint64 pos = 2;
+  for (int i = 0; i < MAX_SEGMENTOS_JPEG; i++) {
+    Uint8 m[2];
+    if (SDL_RWseek(rw, int(pos), RW_SEEK_SET) < 0 || !leBytes(rw, m, 2) ||
+        m[0] != 0xff)
+      return false;
+    pos += 2;
+    if (m[1] == 0xff) { // fill byte before the marker
+      pos--;
+      continue;
+    }
+    if (marcadorSemTamanho(m[1])) continue;
+    Uint8 c[7];
+    if (!leBytes(rw, c, 2)) return false;
+    int tamanho = le16(c);
+    if (tamanho < 2) return false;
+    if (inicioDeQuadro(m[1])) {
+      if (tamanho < 7 || !leBytes(rw, c + 2, 5)) return false;
+      *altura = le16(c + 3);
+      *largura = le16(c + 5);
+      return *largura > 0 && *altura > 0;
+    }
+    pos += tamanho;
+    if (pos > INT_MAX) return false;
+  }
+  return false;
+}
+
+bool T2D2_DimensoesDoArquivo(const char *arquivo, int *largura, int *altura) {
+  SDL_RWops *rw = SDL_RWFromFile(arquivo, "rb");
+  if (!rw) return false;
+  Uint8 inicio[8];
+  bool ok =
+      leBytes(rw, inicio, 8) && (dimensoesPNG(rw, inicio, largura, altura) ||
+                                 dimensoesJPEG(rw, inicio, largura, altura));
+  SDL_RWclose(rw);
+  return ok;
+}
+
+SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo,
+                                bool (*cabe)(int largura, int altura)) {
+  // An image whose header already tells it is too large is refused before
+  // its pixels are decoded: they could take gigabytes.
+  int l, a;
+  if (cabe && T2D2_DimensoesDoArquivo(arquivo, &l, &a) && !cabe(l, a)) {
+    s->apelido[0] = '\0';
+    return nullptr;
+  }
   SDL_Surface *img = IMG_Load(arquivo);
   if (!img) {
     printf(MSG_FALHA_IMAGEM, arquivo, SDL_GetError());
@@ -920,8 +1016,7 @@ static int varre(const Corrida &a, const Corrida &b, long long altura,
     if (!r) continue;
     if (!DA) wa = la[quads];
     if (!DB) wb = lb[quads];
-    if (sobra(la, quads, a.bit, r, wa) & sobra(lb, quads, b.bit, r, wb) &
-        resto)
+    if (sobra(la, quads, a.bit, r, wa) & sobra(lb, quads, b.bit, r, wb) & resto)
       return -1;
   }
   return 0;

@@ -18,7 +18,7 @@ static GLuint textura;
 static GLenum blendOrigem, blendDestino;
 static GLenum wrapTexturaS, wrapTexturaT;
 static GLenum filtroMax, filtroMin;
-static GLint maxtexsize;
+GLint maxtexsize;
 
 // Working images keep their bytes in memory as R, G, B, A.
 static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00, bmask = 0x00FF0000,
@@ -262,18 +262,25 @@ static void copiaPixels(SDL_Surface *origem, SDL_Surface *destino) {
   SDL_BlitSurface(origem, nullptr, destino, nullptr);
 }
 
+// Whether a texture can hold the image; the limit's message when not.
+static bool cabeNaTextura(int largura, int altura) {
+  int maior = largura > altura ? largura : altura;
+  if (maior <= maxtexsize) return true;
+  printf(MSG_LIMITE_TEXTURA, int(maxtexsize), int(maxtexsize));
+  return false;
+}
+
 // Replaces the loaded image with a square power-of-two RGBA copy, unless it
 // already is one. On failure the image is freed and the name emptied.
 static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   SDL_Surface *img = s->imagem;
   if (img->w == img->h && ehPotenciaDeDois(img->w) && temBytesRGBA(img))
     return true;
-  int maior = img->w > img->h ? img->w : img->h;
-  if (maior > maxtexsize) {
-    printf(MSG_LIMITE_TEXTURA, int(maxtexsize), int(maxtexsize));
+  if (!cabeNaTextura(img->w, img->h)) {
     T2D2_DescartaSpriteSet(s);
     return false;
   }
+  int maior = img->w > img->h ? img->w : img->h;
   int lado = ladoDaTextura(maior);
   SDL_Surface *quadro = SDL_CreateRGBSurface(SDL_SWSURFACE, lado, lado, 32,
                                              rmask, gmask, bmask, amask);
@@ -302,6 +309,14 @@ static void MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
   SDL_UnlockSurface(surface);
 }
 
+bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo) {
+  if (!converteImagem(s, arquivo)) return false;
+  s->larguraTextura = s->imagem->w;
+  s->alturaTextura = s->imagem->h;
+  MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
+  return true;
+}
+
 // Every texture gets its parameters at upload, directly: the cache holds one
 // value for all textures and may already match.
 static void criaTextura(T2D2_SpriteSet *s) {
@@ -327,15 +342,12 @@ static unsigned int T2D2GL_CarregaSpriteSet(const char *arquivo, int largura,
   unsigned int id;
   T2D2_SpriteSet *s = T2D2_ReservaSpriteSet(arquivo, &id);
   if (!s) return id;
-  if (!T2D2_CarregaImagem(s, arquivo)) return 0;
+  if (!T2D2_CarregaImagem(s, arquivo, cabeNaTextura)) return 0;
   if (!T2D2_DefineQuadros(s, largura, altura)) {
     printf(MSG_QUADROS, arquivo, largura, altura);
     return T2D2_DescartaSpriteSet(s);
   }
-  if (!converteImagem(s, arquivo)) return 0;
-  s->larguraTextura = s->imagem->w;
-  s->alturaTextura = s->imagem->h;
-  MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
+  if (!T2D2GL_PreparaImagem(s, arquivo)) return 0;
   if (!T2D2_ConstroiMascaras(s, arquivo)) return T2D2_DescartaSpriteSet(s);
   s->usuarios = 1;
   criaTextura(s);

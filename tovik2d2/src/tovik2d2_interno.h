@@ -80,14 +80,26 @@ bool T2D2_CopiaApelido(char *apelido, const char *arquivo);
 // and its identifier in *id, or null with *id the existing set's identifier
 // (one holder more) or 0 when nothing can be loaded.
 T2D2_SpriteSet *T2D2_ReservaSpriteSet(const char *arquivo, unsigned int *id);
+// Width and height from a PNG or JPEG header, read without decoding; false
+// for other formats and for headers cut short or out of range.
+bool T2D2_DimensoesDoArquivo(const char *arquivo, int *largura, int *altura);
 // IMG_Load into the reserved set, with the library's message on failure.
-SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo);
+// When the header tells the size and cabe (may be null) refuses it, nothing
+// is decoded; cabe prints the back-end's own message.
+SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo,
+                                bool (*cabe)(int largura, int altura));
 // Sets the frame grid; false when the image is not a whole number of frames.
 bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura);
 // Builds and fills the masks from s->imagem, with the message on failure.
 bool T2D2_ConstroiMascaras(T2D2_SpriteSet *s, const char *arquivo);
 // Gives the slot back after a failed load; frees imagem when set. Returns 0.
 unsigned int T2D2_DescartaSpriteSet(T2D2_SpriteSet *s);
+// The OpenGL back-end's working image: the loaded image in s->imagem becomes
+// the square 32-bit RGBA copy with magenta cleared (no GL call is made).
+// False, with the message printed and the slot given back, on failure.
+bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo);
+// The OpenGL back-end's texture side limit, read at its start.
+extern GLint maxtexsize;
 // Release rules common to both back-ends; liberaTextura may be null.
 void T2D2_LiberaSpriteSet(unsigned int id,
                           void (*liberaTextura)(T2D2_SpriteSet *s));

@@ -25,6 +25,9 @@ static const char MSG_IMAGEM_TEMPORARIA[] =
     "o conseguiu criar a imagem tempor\xe1"
     "ria ao carregar os "
     "sprites do arquivo %s. Erro: %s.\n";
+static const char MSG_LIMITE_SUPERFICIE[] =
+    "A imagem excede o limite de %ix%i para uma superf\xed"
+    "cie SDL no sistema.\n";
 static const char MSG_INDICE_INVALIDO[] =
     "Erro ao tentar desenhar o spriteset %i. Este \xed"
     "ndice \xe9 "
@@ -111,11 +114,42 @@ static void T2D2SDL_LiberaAreaDesenho() {
 // Loading and release
 // ---------------------------------------------------------------------------
 
+// SDL 1.2 keeps a surface's pitch in 16 bits and a blit's source position in
+// signed 16 bits: a 32-bit working image can be at most 65535 / 4 pixels wide,
+// and its frames must start within 32767 rows.
+enum { MAX_LARGURA_SUPERFICIE = 16383, MAX_ALTURA_SUPERFICIE = 32767 };
+
+// Whether a working surface can hold the image; the limit's message when not.
+static bool cabeNaSuperficie(int largura, int altura) {
+  if (largura <= MAX_LARGURA_SUPERFICIE && altura <= MAX_ALTURA_SUPERFICIE)
+    return true;
+  printf(MSG_LIMITE_SUPERFICIE, int(MAX_LARGURA_SUPERFICIE),
+         int(MAX_ALTURA_SUPERFICIE));
+  return false;
+}
+
 // Magenta becomes the colour key, which the conversion to the display format
 // with alpha turns into fully transparent pixels. On failure the image is
 // freed and the name emptied.
 static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   SDL_Surface *img = s->imagem;
+  if (!cabeNaSuperficie(img->w, img->h)) {
+    T2D2_DescartaSpriteSet(s);
+    return false;
+  }
+  // A surface can hold one colour key. An image that comes with its own (a
+  // PNG palette with one transparent entry) has it turned into alpha first,
+  // or magenta would take its place and its background would show.
+  if (img->flags & SDL_SRCCOLORKEY) {
+    SDL_Surface *comAlfa = SDL_DisplayFormatAlpha(img);
+    if (!comAlfa) {
+      printf(MSG_IMAGEM_TEMPORARIA, arquivo, SDL_GetError());
+      T2D2_DescartaSpriteSet(s);
+      return false;
+    }
+    SDL_FreeSurface(img);
+    s->imagem = img = comAlfa;
+  }
   SDL_SetColorKey(img, SDL_SRCCOLORKEY | SDL_RLEACCEL | SDL_SRCALPHA,
                   SDL_MapRGB(img->format, 255, 0, 255));
   SDL_Surface *convertida = SDL_DisplayFormatAlpha(img);
@@ -134,7 +168,7 @@ static unsigned int T2D2SDL_CarregaSpriteSet(const char *arquivo, int largura,
   unsigned int id;
   T2D2_SpriteSet *s = T2D2_ReservaSpriteSet(arquivo, &id);
   if (!s) return id;
-  if (!T2D2_CarregaImagem(s, arquivo)) return 0;
+  if (!T2D2_CarregaImagem(s, arquivo, cabeNaSuperficie)) return 0;
   if (!T2D2_DefineQuadros(s, largura, altura)) {
     printf(MSG_QUADROS, arquivo);
     return T2D2_DescartaSpriteSet(s);

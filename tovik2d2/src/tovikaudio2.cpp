@@ -86,21 +86,56 @@ static bool wavInteiro(FILE *f, long tamanho) {
   return false;
 }
 
-// An Ogg file is whole when its pages run complete to the end of the file
-// and the last one closes its stream.
+// The CRC of an Ogg page: polynomial 0x04c11db7, most significant bit first,
+// over the whole page with its own CRC field taken as zero.
+static Uint32 somaOgg(Uint32 crc, const unsigned char *p, size_t n) {
+  for (size_t i = 0; i < n; i++) {
+    crc ^= Uint32(p[i]) << 24;
+    for (int k = 0; k < 8; k++)
+      crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04c11db7u : crc << 1;
+  }
+  return crc;
+}
+
+// Far above any recording; a stream claiming more is a damaged header that
+// the decoder would take at its word.
+enum { MAX_FREQUENCIA_VORBIS = 384000 };
+
+// The identification header at the start of a Vorbis stream: version 0, at
+// least one channel and a rate that can be played.
+static bool cabecalhoVorbisSensato(const unsigned char *corpo, size_t n) {
+  if (n < 16 || memcmp(corpo, "\x01vorbis", 7) != 0) return true;
+  Uint32 versao = le32(corpo + 7), frequencia = le32(corpo + 12);
+  return versao == 0 && corpo[11] > 0 && frequencia > 0 &&
+         frequencia <= MAX_FREQUENCIA_VORBIS;
+}
+
+// An Ogg file is whole when its pages run complete to the end of the file,
+// each matches its CRC, the first one holds a sane Vorbis header (when it
+// holds one) and the last one closes its stream. The mixer reads only the
+// headers when it opens a track, so damage anywhere else would otherwise be
+// heard, not reported.
 static bool oggInteiro(FILE *f, long tamanho) {
   long pos = 0;
   bool fimDoFluxo = false;
   unsigned char cab[27], segmentos[255];
+  static unsigned char corpo[255 * 255];
   while (pos < tamanho) {
     if (fseek(f, pos, SEEK_SET) != 0 || fread(cab, 1, 27, f) != 27 ||
         memcmp(cab, "OggS", 4) != 0)
       return false;
     size_t n = cab[26];
     if (fread(segmentos, 1, n, f) != n) return false;
-    long corpo = 0;
-    for (size_t i = 0; i < n; i++) corpo += segmentos[i];
-    pos += 27 + long(n) + corpo;
+    size_t bytes = 0;
+    for (size_t i = 0; i < n; i++) bytes += segmentos[i];
+    if (fread(corpo, 1, bytes, f) != bytes) return false;
+    Uint32 guardada = le32(cab + 22);
+    memset(cab + 22, 0, 4);
+    Uint32 crc =
+        somaOgg(somaOgg(somaOgg(0, cab, 27), segmentos, n), corpo, bytes);
+    if (crc != guardada) return false;
+    if (pos == 0 && !cabecalhoVorbisSensato(corpo, bytes)) return false;
+    pos += 27 + long(n) + long(bytes);
     fimDoFluxo = (cab[5] & 0x04) != 0;
   }
   return pos == tamanho && fimDoFluxo;
