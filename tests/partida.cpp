@@ -186,9 +186,10 @@ Roteiro Aperta(int x, int y) {
 Roteiro SoltaNaCarga(int n, int x, int y) {
   auto cargas = std::make_shared<int>(0);
   return {[=](const Quadro &q) {
-    if (q.fase == Fase::CARGA && ++*cargas == n)
-      return Empurra(Botao(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y));
-    return false;
+    if (q.fase != Fase::CARGA || ++*cargas < n) return false;
+    // The same script may be played again for a later shot.
+    *cargas = 0;
+    return Empurra(Botao(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y));
   }};
 }
 
@@ -285,12 +286,20 @@ std::vector<Quadro> Partida::De(Fase fase) const {
 }
 
 static Tela TextoSozinho(unsigned int fonte, int x, int y, const char *texto,
-                         Tela (*leTela)()) {
+                         Uint8 azul, Tela (*leTela)()) {
+  T2D2_TrocaCorLimpezaTela(0, 0, azul);
   T2D2_LimpaTela();
   T2D2_DesenhaTexto(fonte, x, y, texto, T2D2_ALINHA_CENTRO);
   return leTela();
 }
 
+static bool MesmaCor(const Cor &a, const Cor &b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+// Glyph pixels are compared only where the glyph is opaque: there the text
+// drawn over black and over blue gives the same colour, while its blended
+// edges take on the background.
 double Partida::Mostra(const Tela &t, int x, int y, const char *texto,
                        const char *alternativa) const {
   unsigned int fonte;
@@ -298,17 +307,21 @@ double Partida::Mostra(const Tela &t, int x, int y, const char *texto,
     CapturaSaida silencio;
     fonte = T2D2_CarregaFonte("./files/fonte.png", 32);
   }
-  const Tela certo = TextoSozinho(fonte, x, y, texto, leTela);
-  const Tela outro = TextoSozinho(fonte, x, y, alternativa, leTela);
+  const Tela certo = TextoSozinho(fonte, x, y, texto, 0, leTela);
+  const Tela certoAzul = TextoSozinho(fonte, x, y, texto, 255, leTela);
+  const Tela outro = TextoSozinho(fonte, x, y, alternativa, 0, leTela);
+  const Tela outroAzul = TextoSozinho(fonte, x, y, alternativa, 255, leTela);
+  T2D2_TrocaCorLimpezaTela(0, 0, 0);
   T2D2_RemoveFonte(fonte);
   int contados = 0, iguais = 0;
   for (int yy = 0; yy < certo.altura; yy++)
     for (int xx = 0; xx < certo.largura; xx++) {
       const Cor c = certo.em(xx, yy);
-      if (c.r + c.g + c.b == 0 || c == outro.em(xx, yy)) continue;
+      if (c.r + c.g + c.b == 0 || !MesmaCor(c, certoAzul.em(xx, yy))) continue;
+      if (MesmaCor(c, outro.em(xx, yy)) && MesmaCor(c, outroAzul.em(xx, yy)))
+        continue;
       contados++;
-      const Cor v = t.em(xx, yy);
-      iguais += v.r == c.r && v.g == c.g && v.b == c.b;
+      iguais += MesmaCor(t.em(xx, yy), c);
     }
   return contados ? double(iguais) / contados : 0;
 }

@@ -286,7 +286,7 @@ TEST(Jogo, alvoNoPivoDaUmTiroVerticalEAVezRestauraTudo) {
   ASSERT_GE(voo.size(), 40u) << "up and down again, not a lost frame";
   for (const Quadro &q : voo) {
     EXPECT_EQ(q.inicioVida, 370) << "frame " << q.numero;
-    EXPECT_EQ(q.verdes, 100) << "its own ball never hits cannon 0";
+    EXPECT_EQ(q.vermelhos, 0) << "its own ball never hits cannon 0";
   }
   const auto mira = p.De(Fase::MIRA);
   ASSERT_GE(mira.size(), 3u);
