@@ -250,6 +250,7 @@ static size_t passoAtual = 0;
 
 static void Gancho() {
   Partida &p = *emJogo;
+  if (p.antesDoQuadro) p.antesDoQuadro();
   // Start-up is over once the first frame is drawn.
   if (p.quadros.empty() && __lsan_enable) __lsan_enable();
   p.ultima = p.leTela();

@@ -82,6 +82,8 @@ struct Partida {
   Roteiro roteiro;
   // Called for every frame, with its whole picture, after it is classified.
   std::function<void(const Quadro &, const Tela &)> observa;
+  // Called first in every frame's hook, before anything is read back.
+  std::function<void()> antesDoQuadro;
   Tela (*leTela)() = LeTelaGL;
 
   std::vector<Quadro> quadros;
