@@ -312,8 +312,8 @@ static void JogaMedindo() {
   };
   const Roteiro vez = Atira(500, 468, 60) + Atira(300, 468, 60);
   Roteiro r = Tecla(SDLK_RETURN);
-  for (int i = 0; i < 4; i++) r = r + vez;
-  p.roteiro = r + Proximo(1) + Tecla(SDLK_ESCAPE);
+  for (int i = 0; i < 2; i++) r = r + vez;
+  p.roteiro = r + Ate(Fase::MIRA) + Proximo(1) + Tecla(SDLK_ESCAPE);
   p.Joga();
   contando = false;
   MedeQuadrosCrus();
