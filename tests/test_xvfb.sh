@@ -65,10 +65,13 @@ foto 4-voo
 [ "$(pixel "$pasta/4-voo.png" 197 55)" != "255,0,0" ] || falha "inventario no voo"
 # The flight ends when the ball falls below the window; then player 2 aims
 # and its cannon's life bar starts at column 370, under the centre.
-sleep 6
 xdotool mousemove 300 468
-sleep 0.5
-foto 5-jogador2
+for _ in $(seq 40); do
+  sleep 0.5
+  foto 5-jogador2
+  [ "$(pixel "$pasta/5-jogador2.png" 197 55)" = "255,0,0" ] &&
+    [ "$(pixel "$pasta/5-jogador2.png" 371 505)" = "0,255,0" ] && break
+done
 [ "$(pixel "$pasta/5-jogador2.png" 197 55)" = "255,0,0" ] || falha "mira do jogador 2"
 [ "$(pixel "$pasta/5-jogador2.png" 371 505)" = "0,255,0" ] || falha "canhao 2 no centro"
 
