@@ -111,6 +111,13 @@ bool IniciaSilencioso(int tipoRender, unsigned int largura,
   return ok;
 }
 
+bool SemRegistrarVazamentos(const std::function<bool()> &inicio) {
+  if (__lsan_disable) __lsan_disable();
+  bool ok = inicio();
+  if (__lsan_enable) __lsan_enable();
+  return ok;
+}
+
 bool IniciaGLSilencioso(unsigned int largura, unsigned int altura) {
   return IniciaSilencioso(T2D2_DESENHO_OPENGL, largura, altura);
 }
