@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libstb-dev libfreetype-dev fonts-dejavu-core libvorbis-dev
   xvfb xdotool imagemagick
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
