@@ -1,0 +1,39 @@
+// The game's pictures, drawn from shapes and noise: cannonballs, the cannon,
+// the two background layers, the collision shape, the splash and the icon.
+#ifndef TROVASCO_GERADOR_FIGURAS_H
+#define TROVASCO_GERADOR_FIGURAS_H
+
+#include "fonte.h"
+#include "imagem.h"
+
+// Flying cannonball of kind 1 to 3: 56 x 56, the ball centred on pixel
+// (28, 28), heavier kinds bigger and darker.
+Imagem Bala(int tipo);
+// Inventory picture of a kind, 112 x 110: the ball over its slot with the
+// damage it does written under it.
+Imagem BalaGrande(int tipo, const Letras &numeros);
+// Barrel on a 160 x 160 square, the pivot at its centre, pointing right.
+// `escala` draws the same barrel larger, for the icon.
+Imagem Canhao(float escala = 1);
+// Carriage, 56 x 40, holding the barrel's root at (28, 18).
+Imagem Base(float escala = 1);
+// Near layer: 4096 x 60 of grass over earth, seamless across its width.
+Imagem Grama();
+// Far layer: 4096 x 600 of sky, clouds, mountains and hills.
+Imagem Fundo();
+// Hit zone of a cannon: an opaque disc of radius 48 centred on (80, 80).
+Imagem CirculoDeColisao();
+
+// Draws a cannon the way the game does: barrel turned by `graus` about the
+// pivot (px, py), carriage unturned over it.
+void PoeCanhao(Imagem &tela, const Imagem &canhao, const Imagem &base, float px,
+               float py, float graus);
+
+// Title screen, 800 x 600, over the field of the game.
+// `serifa` and `texto` are the TrueType files of the title and of the rest.
+Imagem Splash(const Imagem &fundo, const Imagem &grama,
+              const std::string &serifa, const std::string &texto);
+// Desktop icon of `lado` x `lado` pixels.
+Imagem Icone(int lado);
+
+#endif

@@ -1,0 +1,103 @@
+// Writes every asset the game reads from its files folder, the contact
+// sheet and the desktop icon. The same program always writes the same bytes.
+//
+//   gera_assets ARQUIVOS [PREVIA.png [ICONES]]
+#include "figuras.h"
+#include "fonte.h"
+#include "musica.h"
+#include "previa.h"
+#include "sons.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+bool falhou = false;
+
+void Confere(bool ok, const std::string &arquivo) {
+  if (ok) return;
+  std::printf("Falhou ao gravar %s\n", arquivo.c_str());
+  falhou = true;
+}
+
+void Png(const Imagem &img, const std::string &arquivo) {
+  Confere(GravaPng(img, arquivo), arquivo);
+}
+
+Acervo Desenha() {
+  Acervo a;
+  Letras numeros(TROVASCO_FONTE_SANS, 22), glifos(TROVASCO_FONTE_SANS, 22);
+  for (int k = 0; k < 3; k++) {
+    a.bala[k] = Bala(k + 1);
+    a.balaGrande[k] = BalaGrande(k + 1, numeros);
+  }
+  a.canhao = Canhao();
+  a.base = Base();
+  a.grama = Grama();
+  a.fundo = Fundo();
+  a.circulo = CirculoDeColisao();
+  a.splash =
+      Splash(a.fundo, a.grama, TROVASCO_FONTE_SERIFA, TROVASCO_FONTE_SANS);
+  a.folha = FolhaDaFonte(glifos);
+  a.medidas = MedeFolha(a.folha, 32);
+  return a;
+}
+
+void GravaImagens(const Acervo &a, const std::string &p) {
+  for (int k = 0; k < 3; k++) {
+    std::string n = std::to_string(k + 1);
+    Png(a.bala[k], p + "/bala" + n + ".png");
+    Png(a.balaGrande[k], p + "/bala" + n + "g.png");
+  }
+  Png(a.canhao, p + "/canhao2.png");
+  Png(a.base, p + "/base.png");
+  Png(a.grama, p + "/grama.png");
+  Confere(GravaJpeg(a.fundo, p + "/fundo4.jpg", 92), p + "/fundo4.jpg");
+  Png(a.splash, p + "/splash.png");
+  Png(a.folha, p + "/fonte.png");
+  Png(a.circulo, p + "/boundingcircle.png");
+}
+
+void GravaSons(const std::string &p) {
+  Confere(GravaWav(SomDoTiro(), 1, p + "/shoot.wav"), p + "/shoot.wav");
+  Confere(GravaWav(SomDaExplosao(), 1, p + "/explosao.wav"),
+          p + "/explosao.wav");
+  Confere(GravaWav(SomDaExplosaoFinal(), 1, p + "/explosaoFinal.wav"),
+          p + "/explosaoFinal.wav");
+  Confere(GravaOgg(ComporMusica(), p + "/WhatYouWantv2.ogg"),
+          p + "/WhatYouWantv2.ogg");
+}
+
+const int LADOS_DO_ICONE[3] = {48, 128, 256};
+
+void GravaIcones(const std::string &pasta, const Imagem icones[3]) {
+  for (int k = 0; k < 3; k++) {
+    std::string n = std::to_string(LADOS_DO_ICONE[k]);
+    std::string dir = pasta + "/hicolor/" + n + "x" + n + "/apps";
+    std::error_code erro;
+    std::filesystem::create_directories(dir, erro);
+    Png(icones[k], dir + "/trovasco.png");
+  }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 2 || argc > 4) {
+    std::printf("Uso: %s ARQUIVOS [PREVIA.png [ICONES]]\n", argv[0]);
+    return 2;
+  }
+  std::string pasta = argv[1];
+  std::error_code erro;
+  std::filesystem::create_directories(pasta, erro);
+  Acervo a = Desenha();
+  GravaImagens(a, pasta);
+  GravaSons(pasta);
+  Imagem icones[3];
+  for (int k = 0; k < 3; k++) icones[k] = Icone(LADOS_DO_ICONE[k]);
+  if (argc > 3) GravaIcones(argv[3], icones);
+  if (argc > 2) Png(FolhaDeContato(a, icones), argv[2]);
+  return falhou ? 1 : 0;
+}
