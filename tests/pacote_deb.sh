@@ -47,9 +47,11 @@ fi
 
 [ "$(dpkg-deb -f "$jogo" Section)" = games ] || falha "seção não é games"
 depende=$(dpkg-deb -f "$jogo" Depends)
-for pacote in libsdl1.2-compat libsdl1.2-compat-shim libsdl-image1.2 \
+# One package name a line, versions dropped.
+nomes=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depende")
+for pacote in libsdl1.2debian libsdl1.2-compat-shim libsdl-image1.2 \
               libsdl-mixer1.2 libgl1 libgl1-mesa-dri libstdc++6; do
-  grep -qE "(^|, )$pacote( |,|$)" <<<"$depende" || falha "Depends sem $pacote: $depende"
+  grep -qxF "$pacote" <<<"$nomes" || falha "Depends sem $pacote: $depende"
 done
 echo "pacotes: $(basename "$dev") $(basename "$jogo")"
 echo "Depends: $depende"
