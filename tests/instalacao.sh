@@ -18,8 +18,9 @@ for f in include/t2d2/tovik2d2.h include/t2d2/tovik2d2primitivas.h \
          include/t2d2/tovikaudio2.h; do
   [ -f "$prefixo/$f" ] || falha "$f não foi instalado"
 done
-libdir=$(dirname "$(find "$prefixo" -name libtovik2d2.a -print -quit)")
-[ -n "$libdir" ] && [ "$libdir" != . ] || falha "libtovik2d2.a não foi instalada"
+arquivo_lib=$(find "$prefixo" -name libtovik2d2.a -print -quit)
+[ -n "$arquivo_lib" ] || falha "libtovik2d2.a não foi instalada"
+libdir=$(dirname "$arquivo_lib")
 [ -f "$libdir/pkgconfig/tovik2d2.pc" ] || falha "tovik2d2.pc não está em $libdir/pkgconfig"
 [ -f "$libdir/cmake/Tovik2D2/Tovik2D2Config.cmake" ] || falha "pacote CMake ausente"
 # Nothing installed may point back at the build or source trees.

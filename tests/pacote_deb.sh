@@ -16,7 +16,8 @@ cpack -G DEB --config "$construcao/CPackConfig.cmake" -B "$saida" >"$saida/cpack
 
 falha() { echo "FALHOU: $*" >&2; exit 1; }
 contem() { # pacote caminho...
-  local lista=$saida/$(basename "$1").lista
+  local lista
+  lista=$saida/$(basename "$1").lista
   dpkg-deb -c "$1" | awk '{ print $6 }' >"$lista"
   shift
   for caminho in "$@"; do
