@@ -14,7 +14,13 @@
 //
 // Every resource lives in a fixed table owned by the library and is named by
 // an identifier (slot + 1); 0 means none and is what every failed load returns.
-// Failures are reported by the result and by one Portuguese line on stdout.
+// Loading a name that is already loaded counts one more holder and returns
+// the same identifier; each Remove gives one hold back. Failures are reported
+// by the result and by one Portuguese line (Latin-1) on stdout; nothing
+// throws. Every call runs on the thread that opened the window. Names are
+// file paths of at most 2047 bytes, compared byte for byte; a longer or null
+// path is refused with a message. The caller keeps its strings: the library
+// copies what it keeps.
 #ifndef T2D2_TOVIK2D2_H
 #define T2D2_TOVIK2D2_H
 
@@ -28,53 +34,79 @@
 enum { T2D2_JANELA = 0, T2D2_TELA_CHEIA = 1 };
 enum { T2D2_DESENHO_PADRAO = 0, T2D2_DESENHO_OPENGL = 1 };
 
-// Opens a largura x altura window (or screen) at 32 bpp with the given caption
-// on the back-end tipoRender selects, and fills the operation pointers below.
-// False when already running, when SDL video was started by someone else, or
-// when the mode cannot be set; the library is then left stopped.
+// Opens a largura x altura window (modoVideo T2D2_JANELA) or screen
+// (T2D2_TELA_CHEIA; any other value is reported and opens a window) at 32 bpp
+// with the UTF-8 caption tituloJanela, on the back-end tipoRender selects
+// (T2D2_DESENHO_OPENGL, else the SDL software one), empties the sprite set
+// and font tables and fills the operation pointers below. Prints its progress.
+// False when already running (silently, tables untouched), when SDL video was
+// started by someone else (silently), or when SDL or the mode fails (with a
+// message); the library is then left stopped with the video subsystem closed.
+// There is no fall-back to the other back-end.
 bool T2D2_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                  int tipoRender, const char *tituloJanela);
 
-// Milliseconds since SDL started (SDL_GetTicks).
+// Milliseconds since SDL started (SDL_GetTicks); wraps after 49 days.
 unsigned long T2D2_TempoSistema();
 
-// Blocks for pausa milliseconds without presenting or reading input.
+// Blocks for pausa milliseconds without presenting or reading input, so
+// key and mouse edges that happen meanwhile show at the next T2D2_Sincroniza.
 void T2D2_Pausa(Uint32 pausa);
 
-// Installs a hook that every T2D2_Sincroniza calls before it waits; null
-// removes it. The hook survives start-ups and shut-downs.
+// Installs a hook that every T2D2_Sincroniza calls before it waits, also when
+// no wait follows; null removes it. The hook survives start-ups and
+// shut-downs.
 void T2D2_DefineSincronizaUsuario(void (*funcao)());
 
 // The operation table. All ten are null until a start succeeds and then point
 // at the chosen back-end; they keep pointing there after T2D2_Encerra.
+// Calling one before the first successful start is calling a null pointer.
 
-// Frees every font and sprite set and closes the video subsystem. Does nothing
-// when the library is stopped.
+// Frees every font and sprite set whatever its count of holders, closes the
+// video subsystem (not the audio: see TA2_Encerra) and leaves the library
+// stopped, ready to start again. Every identifier held is then stale. Does
+// nothing when the library is stopped.
 extern void (*T2D2_Encerra)();
 // Ends a frame: runs the user hook, waits until 1000/fps whole milliseconds
-// have passed since the previous wait, presents, then refreshes the input.
+// (fps 0 counts as 1) have passed since the previous wait, presents the
+// frame, then refreshes the key and mouse tables. A frame that took longer is
+// not delayed and nothing carries over. Sleeps; never busy-waits.
 extern void (*T2D2_Sincroniza)(Uint8 fps);
+// Fills the whole screen with the clear colour (black until changed).
 extern void (*T2D2_LimpaTela)();
 // The new colour shows at the next T2D2_LimpaTela.
 extern void (*T2D2_TrocaCorLimpezaTela)(Uint8 r, Uint8 g, Uint8 b);
-// Limits every later drawing to the rectangle until released (on OpenGL, also
-// until the next T2D2_LimpaTela).
+// Limits every later drawing to the rectangle with its top-left at (x, y)
+// until released (on OpenGL, also until the next T2D2_LimpaTela). On the SDL
+// back-end the primitives other than the filled rectangle ignore the limit.
 extern void (*T2D2_LimitaAreaDesenho)(int x, int y, int largura, int altura);
+// Lets drawing reach the whole screen again.
 extern void (*T2D2_LiberaAreaDesenho)();
-// Loads an image cut into largura x altura frames (0 or less in either: one
-// frame). Loading a loaded name adds a holder and returns the same identifier.
-// 0 on failure; the library owns the pixels until the last release.
+// Loads the image file arquivo (any format SDL_image reads; opaque magenta and
+// alpha 0 are transparent) cut into largura x altura frames, numbered row by
+// row from the top-left (0 or less in either: the whole image is one frame),
+// and builds one collision mask per frame. Loading a loaded name adds a holder
+// and returns the same identifier, keeping the first frame size. 0 on failure:
+// a full table (silently), an unreadable file, an image that is not a whole
+// number of frames, or one past the OpenGL texture limit (with a message); the
+// slot is left free. The library owns the pixels until the last release.
 extern unsigned int (*T2D2_CarregaSpriteSet)(const char *arquivo, int largura,
                                              int altura);
-// Gives up one hold; the last one frees the set. 0 and ids above 1024 are
+// Gives up one hold; the last one frees the set, its texture and its masks,
+// and the identifier may later name another set. 0 and ids above 1024 are
 // ignored.
 extern void (*T2D2_RemoveSpriteSet)(unsigned int id);
-// Draws frame indice with its top-left at (x, y). False for a bad id or frame.
+// Draws frame indice with its top-left at (x, y). False, drawing nothing, for
+// an id outside 1..1024 (the SDL back-end prints a line) or a free slot; on
+// OpenGL also for a frame past the last, which the SDL back-end instead cuts
+// away while answering true.
 extern bool (*T2D2_DesenhaSprite)(unsigned int id, unsigned int indice, int x,
                                   int y);
 // Draws frame indice onto the quadrilateral x[0..3], y[0..3] (top-left,
-// top-right, bottom-right, bottom-left of the frame), modulated by r, g, b, a.
-// False on the SDL back-end, which cannot do it.
+// top-right, bottom-right, bottom-left of the frame), which rotates, scales or
+// mirrors it, modulated by r, g, b, a ((255, 255, 255, 255) draws it
+// unchanged; lower a fades it). The arrays are only read. False for a bad id
+// or frame, and always on the SDL back-end, which cannot do it.
 extern bool (*T2D2_DesenhaSpriteEfeito)(unsigned int id, unsigned int indice,
                                         int *x, int *y, Uint8 r, Uint8 g,
                                         Uint8 b, Uint8 a);
@@ -90,19 +122,27 @@ struct T2D2_BitMask {
   Uint32 *mask; // altura * ldwords words, owned by the record
 };
 
-// An uninitialised mask; null when out of memory or for a negative size.
+// A mask of largura x altura bits whose words are not cleared; the caller owns
+// it and frees it with T2D2_RemoveBitMask. Null when out of memory or for a
+// negative size.
 T2D2_BitMask *T2D2_CriaBitMask(int largura, int altura);
 // Frees the words and the record; null is ignored.
 void T2D2_RemoveBitMask(T2D2_BitMask *bmask);
-// One empty spx x spy mask per frame of a limagem x aimagem image, in frame
-// order; null on failure, with nothing left allocated. imagem is not read.
+// One uncleared spx x spy mask per whole frame of a limagem x aimagem image,
+// (limagem / spx) * (aimagem / spy) of them in frame order. The caller owns
+// the array and every mask (a sprite set frees its own). Null on failure, with
+// nothing left allocated. imagem is not read.
 T2D2_BitMask **T2D2_CriaVetorBitMasks(SDL_Surface *imagem, int spx, int spy,
                                       int limagem, int aimagem);
-// Writes every bit of every mask from the 32-bit image.
+// Writes every bit of every mask from the 32-bit image: 0 where the pixel is
+// opaque magenta or has alpha 0, 1 elsewhere. Locks and unlocks the surface.
+// Null arguments are ignored.
 void T2D2_PreencheVetorBitMasks(SDL_Surface *imagem, int spx, int spy,
                                 int limagem, int aimagem, T2D2_BitMask **bmask);
-// Coordinates outside the mask are ignored by SetBit and read as clear.
+// Sets the bit of pixel (x, y) when val is non-zero, clears it otherwise.
+// Coordinates outside the mask and a null mask are ignored.
 void T2D2_SetBit(T2D2_BitMask *bmask, int x, int y, int val);
+// Whether the bit of pixel (x, y) is set; false outside the mask or for null.
 bool T2D2_GetBit(T2D2_BitMask *bmask, int x, int y);
 
 // ---------------------------------------------------------------------------
@@ -124,7 +164,8 @@ struct T2D2_SpriteSet {
   T2D2_BitMask **bmask; // matrizX * matrizY masks in frame order
 };
 
-// Identifier of the set loaded under exactly this name, or 0.
+// Identifier of the set loaded under exactly this name, or 0 (also for null).
+// Adds no holder.
 unsigned int T2D2_ProcuraSpriteSet(const char *apelido);
 
 // ---------------------------------------------------------------------------
@@ -203,10 +244,16 @@ enum {
   T2D2_MAXTECLAS
 };
 
-// Polls every pending event into the tables. T2D2_Sincroniza calls it.
+// Clears the press and release edges, then polls every pending event into the
+// tables; unmapped keys and other events are dropped. T2D2_Sincroniza calls
+// it, so a program does not need to.
 void T2D2_Entrada();
-// Stable addresses of the key table (T2D2_MAXTECLAS entries) and the mouse.
+// Stable address of the key table (T2D2_MAXTECLAS entries, indexed by the
+// constants above), owned by the library for the whole run: take it once and
+// read it every frame. Never null.
 T2D2_Botao *T2D2_PegaTeclas();
+// Stable address of the mouse record: the pointer position in window pixels
+// and the three buttons. Never null.
 T2D2_Mouse *T2D2_PegaMouse();
 
 // ---------------------------------------------------------------------------
@@ -230,17 +277,27 @@ enum {
   T2D2_ALINHA_ESQUERDA = 2
 };
 
-// Loads a 16*dimensao square sheet and measures every glyph. A loaded name
-// adds a holder. 0 on failure, with the slot and its sprite set left free.
+// Loads a sheet of 16 x 16 cells of dimensao pixels (16*dimensao square; on
+// OpenGL a power of two) as a sprite set and measures every glyph once:
+// transparent pixels are background, the blank gets half a cell. A loaded
+// name adds a holder and returns the same identifier. 0 on failure (a full
+// table silently, an unreadable file or a sheet of the wrong size with a
+// message), with the slot and its sprite set left free.
 unsigned int T2D2_CarregaFonte(const char *arquivo, int dimensao);
-// Gives up one hold; the last one frees the font and its sprite set.
+// Gives up one hold; the last one frees the font and its sprite set. 0 and
+// ids above 64 are ignored.
 void T2D2_RemoveFonte(unsigned int id);
+// Identifier of the font loaded under exactly this name, or 0 (also for
+// null). Adds no holder.
 unsigned int T2D2_ProcuraFonte(const char *apelido);
-// Draws texto with its cells' top on row y, aligned on x. False for a bad id.
+// Draws texto (bytes, one glyph each; no byte is special) with its cells' top
+// on row y, aligned on x by alinhamento (T2D2_ALINHA_*; other values align
+// left). Null draws nothing. False for an id outside 1..64 (silently) or a
+// free slot (with a message); true otherwise.
 bool T2D2_DesenhaTexto(unsigned int identificador, int x, int y,
                        const char *texto, unsigned int alinhamento);
-// Width of texto and the cell height; either pointer may be null. False, with
-// the outputs untouched, for an id that holds no font.
+// Width of texto in pixels and the cell height; either pointer may be null.
+// False, with the outputs untouched, for an id that holds no font.
 bool T2D2_DimensoesTexto(unsigned int idFonte, const char *texto, int *largura,
                          int *altura);
 
@@ -248,22 +305,24 @@ bool T2D2_DimensoesTexto(unsigned int idFonte, const char *texto, int *largura,
 // Collision
 // ---------------------------------------------------------------------------
 
-// Whether two rectangles touch or overlap; edges count.
+// Whether two rectangles (top-left, width, height) touch or overlap; edges
+// count: one that starts exactly where the other ends collides.
 bool T2D2_ColidiuQuadrados(int x1b, int y1b, int l1b, int a1b, int x2b, int y2b,
                            int l2b, int a2b);
 // Whether two frames at the given top-left positions share an opaque pixel.
-// Identifier 0 prints a line and answers false.
+// Identifier 0 prints a line and answers false; a frame past the last, or a
+// set that holds no masks, answers false silently. Reads only.
 bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1, int y1,
                          unsigned int id2, unsigned int indice2, int x2,
                          int y2);
-// The same, but only once the two boxes (offsets from each sprite's top-left
-// and sizes) touch.
+// The same, but false at once unless the two boxes (offsets from each
+// sprite's top-left and sizes) touch.
 bool T2D2_ColidiuSprites(unsigned int id1, unsigned int indice1, int x1, int y1,
                          int x1b, int y1b, int l1b, int a1b, unsigned int id2,
                          unsigned int indice2, int x2, int y2, int x2b, int y2b,
                          int l2b, int a2b);
 // -1 when b, with its top-left at (offx, offy) from a's, shares a set bit
-// with a; 0 otherwise.
+// with a; 0 otherwise, also for a null mask or masks that do not overlap.
 int T2D2_SobrepoeBitMasks(T2D2_BitMask *a, T2D2_BitMask *b, int offx, int offy);
 
 #endif

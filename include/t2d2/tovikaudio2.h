@@ -10,6 +10,11 @@
 //   TA2_Encerra();
 // Sounds live in fixed tables owned by the library and are named by an
 // identifier (slot + 1); 0 means none and is what every failed load returns.
+// Loading a loaded name counts one more holder and returns the same
+// identifier; each Remove gives one hold back. Names are file paths of at most
+// 2047 bytes, copied and compared byte for byte. Sounds load only while the
+// device is open. SDL_mixer mixes on its own thread; every call here runs on
+// the program's thread.
 #ifndef T2D2_TOVIKAUDIO2_H
 #define T2D2_TOVIKAUDIO2_H
 
@@ -32,34 +37,61 @@ struct TA2_Musica {
   Mix_Music *musica; // null marks a free slot
 };
 
-// Opens the device at 44100 Hz, 16-bit stereo. True when open (also when it
-// already was); false when SDL audio was started by someone else or fails.
+// Opens the device at 44100 Hz, 16-bit stereo, empties both tables, sets both
+// volumes to 100 % and reads the screen width for TA2_TocaEfeitoTela. True
+// when open (also when it already was, changing nothing). False when SDL audio
+// was started by someone else (silently) or when SDL or the mixer fails (with
+// a message); the audio subsystem is then left closed.
 bool TA2_Inicia();
-// Stops all sound, frees every effect and track and closes the device.
+// Stops all sound, frees every effect and track whatever its count of
+// holders, and closes the device; every identifier held is then stale. Does
+// nothing when closed. T2D2_Encerra does not call it.
 void TA2_Encerra();
 // Per-frame hook; does nothing.
 void TA2_Sincroniza();
-// Percentages, clamped to 100. False, with a warning, before TA2_Inicia.
+// Sets the music and the effects volume in percent, clamped to 100. False,
+// with a warning and the volumes unchanged, before TA2_Inicia.
 bool TA2_AjustaVolume(unsigned int musica, unsigned int efeitos);
 
-// A loaded name adds a holder and returns the same identifier; 0 on failure.
+// Loads a WAV effect (whatever SDL_mixer decodes, checked whole first). 0 on
+// failure: device closed, file missing, cut short or undecodable, or all 512
+// slots taken, each with a message; the slot is left free. The library owns
+// the decoded sound until the last release.
 unsigned int TA2_CarregaEfeito(const char *arquivo);
-// Gives up one hold; the last one frees the sound.
+// Gives up one hold; the last one frees the sound, cutting it off if it still
+// plays. 0 and ids above 512 are ignored.
 void TA2_RemoveEfeito(unsigned int id);
+// Identifier of the effect loaded under exactly this name, or 0 (also for
+// null). Adds no holder.
 unsigned int TA2_ProcuraEfeito(const char *apelido);
-// Plays once at pan position -100..100; returns the mixer channel, -1 when
-// none is free, 0 for an id that holds no effect.
+// Plays once on the first free mixer channel at pan position -100 (left) ..
+// 100 (right), clamped. Returns the channel, -1 when none is free, 0 for an id
+// that holds no effect.
 int TA2_TocaEfeito(unsigned int id, int posicao);
-// The same, with the pan taken from a screen column.
+// The same, with the pan taken from a screen column: the left edge pans fully
+// left, the middle centres, the right edge pans fully right; columns off the
+// screen are clamped to it.
 int TA2_TocaEfeitoTela(unsigned int id, int posicao);
+// Pause and resume every effect channel.
 void TA2_PausaEfeitos();
 void TA2_ContinuaEfeitos();
 
+// Loads a music track (OGG, or whatever SDL_mixer plays, checked whole first).
+// 0 on failure: device closed, file missing, cut short or undecodable, or all
+// 8 slots taken, each with a message; the slot is left free. The library owns
+// the track until the last release.
 unsigned int TA2_CarregaMusica(const char *arquivo);
+// Gives up one hold; the last one frees the track, stopping it if it plays.
+// 0 and ids above 8 are ignored.
 void TA2_RemoveMusica(unsigned int id);
+// Identifier of the track loaded under exactly this name, or 0 (also for
+// null). Adds no holder.
 unsigned int TA2_ProcuraMusica(const char *apelido);
-// vezes -1 (or less) loops for ever. True when the mixer started the track.
+// Plays the track vezes times; -1 (or less) loops for ever. Replaces whatever
+// track was playing: the mixer has one music stream. True when the mixer
+// started the track; false for an id that holds no track or a mixer failure.
 bool TA2_TocaMusica(unsigned int id, int vezes);
+// Pause and resume the music stream.
 void TA2_PausaMusica();
 void TA2_ContinuaMusica();
 // Fades the playing track out over tempo milliseconds, then stops it.

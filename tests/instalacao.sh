@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and builds the example against
+# that prefix alone, once through find_package and once through pkg-config.
+# Each example then runs headless until SIGTERM, which SDL turns into the
+# window's close request: it must quit through its own loop and shut down.
+# Usage: instalacao.sh <build folder> <source folder>
+set -euo pipefail
+construcao=$1
+fontes=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+prefixo=$tmp/prefixo
+
+falha() { echo "FALHOU: $*" >&2; exit 1; }
+
+cmake --install "$construcao" --prefix "$prefixo" >/dev/null
+for f in include/t2d2/tovik2d2.h include/t2d2/tovik2d2primitivas.h \
+         include/t2d2/tovikaudio2.h; do
+  [ -f "$prefixo/$f" ] || falha "$f não foi instalado"
+done
+arquivo_lib=$(find "$prefixo" -name libtovik2d2.a -print -quit)
+[ -n "$arquivo_lib" ] || falha "libtovik2d2.a não foi instalada"
+libdir=$(dirname "$arquivo_lib")
+[ -f "$libdir/pkgconfig/tovik2d2.pc" ] || falha "tovik2d2.pc não está em $libdir/pkgconfig"
+[ -f "$libdir/cmake/Tovik2D2/Tovik2D2Config.cmake" ] || falha "pacote CMake ausente"
+# Nothing installed may point back at the build or source trees.
+if grep -rlF -e "$(realpath "$construcao")" -e "$(realpath "$fontes")" \
+     "$libdir/cmake" "$libdir/pkgconfig"; then
+  falha "arquivos instalados citam a árvore de construção"
+fi
+
+# find_package: the registry and the system prefixes are kept out so that only
+# the temporary prefix can answer.
+cmake -S "$fontes/examples" -B "$tmp/ola-cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_PREFIX_PATH="$prefixo" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
+  >"$tmp/cmake.log" || { cat "$tmp/cmake.log"; falha "configurar o exemplo"; }
+achado=$(sed -n 's/^Tovik2D2_DIR:PATH=//p' "$tmp/ola-cmake/CMakeCache.txt")
+[ "$achado" = "$libdir/cmake/Tovik2D2" ] || falha "find_package achou $achado"
+cmake --build "$tmp/ola-cmake" -j2 >"$tmp/build.log" ||
+  { cat "$tmp/build.log"; falha "construir o exemplo com find_package"; }
+
+# pkg-config: a static library, so its dependencies come with --static.
+export PKG_CONFIG_PATH=$libdir/pkgconfig
+read -r -a flags <<<"$(pkg-config --cflags --libs --static tovik2d2)"
+g++ -std=c++17 -o "$tmp/ola-pc" "$fontes/examples/ola.cpp" "${flags[@]}" ||
+  falha "construir o exemplo com pkg-config"
+
+# Both programs run in the folder where the CMake build drew the resources.
+roda() {
+  local programa=$1 saida=$tmp/saida.txt status=0
+  (cd "$tmp/ola-cmake" && timeout --preserve-status -k 10 4 "$programa") \
+    >"$saida" 2>&1 || status=$?
+  [ "$status" -eq 0 ] || { cat "$saida"; falha "$programa terminou com $status"; }
+  for linha in "Ola: pronto." "Encerrou a SDL+OpenGL" "Ola: fim."; do
+    grep -qxF "$linha" "$saida" || { cat "$saida"; falha "$programa não escreveu \"$linha\""; }
+  done
+  if grep -q "falhou\|Erro" "$saida"; then
+    cat "$saida"; falha "$programa relatou um erro"
+  fi
+}
+roda "$tmp/ola-cmake/ola"
+roda "$tmp/ola-pc"
+echo "instalação: find_package e pkg-config construíram e rodaram o exemplo"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the game's Debian package on this machine with apt-get, starts the
+# launcher from the PATH under a private X server, checks the splash screen
+# and purges the package again. It changes the system, so it runs only as root
+# in CI (CI=true); everywhere else it is skipped.
+# Usage: pacote_instala.sh <folder holding the packages>
+set -euo pipefail
+pacotes=$1
+if [ "${CI:-}" != true ] || [ "$(id -u)" -ne 0 ]; then
+  echo "instala pacotes no sistema: só como root no CI"; exit 77
+fi
+if [ "$(dpkg-query -W -f='${db:Status-Status}' trovasco 2>/dev/null)" = installed ]; then
+  echo "FALHOU: trovasco já está instalado; este teste não o substitui" >&2; exit 1
+fi
+source "$(dirname "$0")/tela_inicial.sh"
+tmp=$(mktemp -d)
+trap 'apt-get purge -y -qq trovasco >/dev/null 2>&1 || true; rm -rf "$tmp"' EXIT
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -qq "$(ls "$pacotes"/trovasco_*.deb | head -1)" >"$tmp/apt.log" 2>&1 ||
+  { cat "$tmp/apt.log"; exit 1; }
+lancador=$(command -v trovasco)
+[ "$lancador" = /usr/bin/trovasco ] || { echo "FALHOU: trovasco no PATH é $lancador" >&2; exit 1; }
+confere_tela_inicial "$lancador" /usr/share/games/trovasco/files/splash.png "$tmp"
