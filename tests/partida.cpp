@@ -259,6 +259,7 @@ static void Gancho() {
   if (p.observa) p.observa(q, p.ultima);
   while (passoAtual < p.roteiro.size() && p.roteiro[passoAtual](q))
     passoAtual++;
+  if (p.depoisDoQuadro) p.depoisDoQuadro();
 }
 
 std::string PastaDosArquivos() {

@@ -84,6 +84,8 @@ struct Partida {
   std::function<void(const Quadro &, const Tela &)> observa;
   // Called first in every frame's hook, before anything is read back.
   std::function<void()> antesDoQuadro;
+  // Called last in every frame's hook, once the script has acted.
+  std::function<void()> depoisDoQuadro;
   Tela (*leTela)() = LeTelaGL;
 
   std::vector<Quadro> quadros;
