@@ -29,7 +29,7 @@ run() {
 }
 
 build build-soak -DCMAKE_BUILD_TYPE=Release
-build build-soak-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DT2D2_SANITIZE=ON
+build build-soak-asan -DCMAKE_BUILD_TYPE=Debug -DT2D2_SANITIZE=ON
 falhas=0
 run build-soak offscreen gl || falhas=$((falhas + 1))
 run build-soak dummy sdl || falhas=$((falhas + 1))
