@@ -3,8 +3,6 @@
 // Frames then follow each other as fast as they are drawn, while the game
 // sees the same 16 ms steps and the same 2000 ms pause as on a real clock.
 #include "jogo_rapido.h"
-#include "includes.h"
-#include "Objeto.h"
 
 #include "t2d2/tovik2d2.h"
 
@@ -67,43 +65,4 @@ Roteiro Sai() {
 
 Roteiro AteOQuadro(int numero) {
   return {[numero](const Quadro &q) { return q.numero >= numero; }};
-}
-
-int CargasParaAcertar(float massa) {
-  int melhor = 0;
-  double menor = 1e9;
-  for (int n = 20; n <= 120; n++) {
-    double forca = 0, delta = 0.10833333333333334;
-    for (int i = 0; i < n; i++) forca = forcaRecalcula(forca + delta, &delta);
-    obj::Canhao armas[2] = {obj::Canhao(100, 540, 0, 0, 0, 100),
-                            obj::Canhao(1670, 540, 0, 0, 0, 100)};
-    obj::Bala balas[2] = {obj::Bala(100, 540, 0, massa),
-                          obj::Bala(1670, 540, 0, massa)};
-    for (int i = 0; i < 2; i++) {
-      armas[i].aplicaOffset(math::Vector2D(300, 28));
-      balas[i].aplicaOffset(math::Vector2D(300, 28));
-    }
-    armas[0].CalculaRotacao(500, 468);
-    balas[0].resultante = PosicaoNaBoca(armas[0]);
-    const math::Vector2D f0 =
-        ImpulsoInicial(forca, AnguloDoTiro(0, 500, 468, armas[0].resultante));
-    math::Vector2D v, a;
-    Lancamento(f0, massa, math::Vector2D(0, 9.787603f), &v, &a);
-    const math::Vector2D passo = PassoDaCamera(f0, massa);
-    while (balas[0].resultante.y <= 600) {
-      MoveBala(&balas[0].resultante, &v, a);
-      if (!CameraParou(0, balas))
-        for (int i = 0; i < 2; i++) {
-          armas[i].aplicaOffset(-passo);
-          balas[i].aplicaOffset(-passo);
-        }
-      const math::Vector2D d =
-          balas[0].resultante + math::Vector2D(28, 28) - armas[1].resultante;
-      if (d.size() < menor) {
-        menor = d.size();
-        melhor = n;
-      }
-    }
-  }
-  return melhor;
 }

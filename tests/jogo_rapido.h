@@ -26,8 +26,4 @@ Roteiro Sai();
 // Waits for the frame of that number.
 Roteiro AteOQuadro(int numero);
 
-// Player 0's charging frames at 45 degrees in calm wind that bring a ball of
-// that mass closest to the other cannon.
-int CargasParaAcertar(float massa);
-
 #endif

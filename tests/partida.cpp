@@ -186,15 +186,59 @@ Roteiro Aperta(int x, int y) {
 Roteiro SoltaNaCarga(int n, int x, int y) {
   auto cargas = std::make_shared<int>(0);
   return {[=](const Quadro &q) {
-    if (q.fase == Fase::CARGA && ++*cargas == n)
-      return Empurra(Botao(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y));
-    return false;
+    if (q.fase != Fase::CARGA || ++*cargas < n) return false;
+    // The same script may be played again for a later shot.
+    *cargas = 0;
+    return Empurra(Botao(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y));
   }};
 }
 
 Roteiro Atira(int x, int y, int n) {
   return Ate(Fase::MIRA) + Move(x, y) + Proximo(0) + Ate(Fase::MIRA) +
          Aperta(x, y) + Proximo(0) + SoltaNaCarga(n, x, y);
+}
+
+// ---------------------------------------------------------------------------
+// Aiming
+// ---------------------------------------------------------------------------
+
+int CargasParaAcertar(float massa) {
+  int melhor = 0;
+  double menor = 1e9;
+  for (int n = 20; n <= 120; n++) {
+    double forca = 0, delta = 0.10833333333333334;
+    for (int i = 0; i < n; i++) forca = forcaRecalcula(forca + delta, &delta);
+    obj::Canhao armas[2] = {obj::Canhao(100, 540, 0, 0, 0, 100),
+                            obj::Canhao(1670, 540, 0, 0, 0, 100)};
+    obj::Bala balas[2] = {obj::Bala(100, 540, 0, massa),
+                          obj::Bala(1670, 540, 0, massa)};
+    for (int i = 0; i < 2; i++) {
+      armas[i].aplicaOffset(math::Vector2D(300, 28));
+      balas[i].aplicaOffset(math::Vector2D(300, 28));
+    }
+    armas[0].CalculaRotacao(500, 468);
+    balas[0].resultante = PosicaoNaBoca(armas[0]);
+    const math::Vector2D f0 =
+        ImpulsoInicial(forca, AnguloDoTiro(0, 500, 468, armas[0].resultante));
+    math::Vector2D v, a;
+    Lancamento(f0, massa, math::Vector2D(0, 9.787603f), &v, &a);
+    const math::Vector2D passo = PassoDaCamera(f0, massa);
+    while (balas[0].resultante.y <= 600) {
+      MoveBala(&balas[0].resultante, &v, a);
+      if (!CameraParou(0, balas))
+        for (int i = 0; i < 2; i++) {
+          armas[i].aplicaOffset(-passo);
+          balas[i].aplicaOffset(-passo);
+        }
+      const math::Vector2D d =
+          balas[0].resultante + math::Vector2D(28, 28) - armas[1].resultante;
+      if (d.size() < menor) {
+        menor = d.size();
+        melhor = n;
+      }
+    }
+  }
+  return melhor;
 }
 
 // ---------------------------------------------------------------------------
@@ -206,6 +250,7 @@ static size_t passoAtual = 0;
 
 static void Gancho() {
   Partida &p = *emJogo;
+  if (p.antesDoQuadro) p.antesDoQuadro();
   // Start-up is over once the first frame is drawn.
   if (p.quadros.empty() && __lsan_enable) __lsan_enable();
   p.ultima = p.leTela();
@@ -285,12 +330,20 @@ std::vector<Quadro> Partida::De(Fase fase) const {
 }
 
 static Tela TextoSozinho(unsigned int fonte, int x, int y, const char *texto,
-                         Tela (*leTela)()) {
+                         Uint8 azul, Tela (*leTela)()) {
+  T2D2_TrocaCorLimpezaTela(0, 0, azul);
   T2D2_LimpaTela();
   T2D2_DesenhaTexto(fonte, x, y, texto, T2D2_ALINHA_CENTRO);
   return leTela();
 }
 
+static bool MesmaCor(const Cor &a, const Cor &b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+// Glyph pixels are compared only where the glyph is opaque: there the text
+// drawn over black and over blue gives the same colour, while its blended
+// edges take on the background.
 double Partida::Mostra(const Tela &t, int x, int y, const char *texto,
                        const char *alternativa) const {
   unsigned int fonte;
@@ -298,17 +351,21 @@ double Partida::Mostra(const Tela &t, int x, int y, const char *texto,
     CapturaSaida silencio;
     fonte = T2D2_CarregaFonte("./files/fonte.png", 32);
   }
-  const Tela certo = TextoSozinho(fonte, x, y, texto, leTela);
-  const Tela outro = TextoSozinho(fonte, x, y, alternativa, leTela);
+  const Tela certo = TextoSozinho(fonte, x, y, texto, 0, leTela);
+  const Tela certoAzul = TextoSozinho(fonte, x, y, texto, 255, leTela);
+  const Tela outro = TextoSozinho(fonte, x, y, alternativa, 0, leTela);
+  const Tela outroAzul = TextoSozinho(fonte, x, y, alternativa, 255, leTela);
+  T2D2_TrocaCorLimpezaTela(0, 0, 0);
   T2D2_RemoveFonte(fonte);
   int contados = 0, iguais = 0;
   for (int yy = 0; yy < certo.altura; yy++)
     for (int xx = 0; xx < certo.largura; xx++) {
       const Cor c = certo.em(xx, yy);
-      if (c.r + c.g + c.b == 0 || c == outro.em(xx, yy)) continue;
+      if (c.r + c.g + c.b == 0 || !MesmaCor(c, certoAzul.em(xx, yy))) continue;
+      if (MesmaCor(c, outro.em(xx, yy)) && MesmaCor(c, outroAzul.em(xx, yy)))
+        continue;
       contados++;
-      const Cor v = t.em(xx, yy);
-      iguais += v.r == c.r && v.g == c.g && v.b == c.b;
+      iguais += MesmaCor(t.em(xx, yy), c);
     }
   return contados ? double(iguais) / contados : 0;
 }

@@ -68,6 +68,11 @@ Roteiro SoltaNaCarga(int n, int x, int y);
 Roteiro Atira(int x, int y, int n);
 Roteiro operator+(Roteiro a, const Roteiro &b);
 
+// Charging frames for which player 0's ball of this mass, aimed at (500, 468)
+// at 45 degrees with calm wind, passes closest to the other cannon's pivot,
+// following the game's own flight and camera steps.
+int CargasParaAcertar(float massa);
+
 enum class Arquivos { GERADOS, AUSENTES, VAZIOS, CORROMPIDOS };
 
 // The folder holding the generated files/, or empty when there is none.
@@ -77,6 +82,8 @@ struct Partida {
   Roteiro roteiro;
   // Called for every frame, with its whole picture, after it is classified.
   std::function<void(const Quadro &, const Tela &)> observa;
+  // Called first in every frame's hook, before anything is read back.
+  std::function<void()> antesDoQuadro;
   Tela (*leTela)() = LeTelaGL;
 
   std::vector<Quadro> quadros;
