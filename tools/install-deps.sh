@@ -9,7 +9,7 @@ packages=(
   libgl-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libgtest-dev libbenchmark-dev
   libstb-dev libfreetype-dev fonts-dejavu-core libvorbis-dev
-  xvfb xdotool imagemagick
+  xvfb xdotool imagemagick valgrind
   zlib1g-dev clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
 )
