@@ -11,9 +11,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -122,6 +124,28 @@ TEST_F(Audio, audioAbertoPorOutroFalhaCalado) {
   EXPECT_EQ(c.texto(), "");
   EXPECT_FALSE(TA2_inicializado);
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// Runs after the library's own exit handler, because it is registered
+// before the start: the mixer's thread must be gone by then, or it calls into
+// the SDL libraries while their destructors unload them.
+static void exigeAudioFechadoNaSaida() {
+  if (SDL_GetAudioStatus() != SDL_AUDIO_STOPPED) _exit(3);
+}
+
+TEST_F(Audio, saidaSemEncerrarFechaODispositivo) {
+  // A fresh process, so no earlier test has registered the library's handler
+  // ahead of this one.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  std::string som = escreve("saida.ogg", SomOgg(2));
+  EXPECT_EXIT(
+      {
+        atexit(exigeAudioFechadoNaSaida);
+        TA2_Inicia();
+        TA2_TocaMusica(carregaMusicaCalada(som), -1);
+        exit(Mix_PlayingMusic() ? 0 : 4);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Audio, larguraDaTelaLidaAoIniciar) {

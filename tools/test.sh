@@ -11,9 +11,7 @@ run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
   cmake --build "$dir" -j "$jobs" >/dev/null
-  # A rare crash at process exit, after a whole-game test has passed, is
-  # still being chased; one rerun keeps it from hiding other results.
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --repeat until-pass:2
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 
 run_suite build

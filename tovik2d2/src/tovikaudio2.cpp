@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static_assert(int(TA2_MAXAPELIDO) == int(T2D2_MAXAPELIDO),
@@ -265,6 +266,16 @@ static void resetaAudio() {
 // Device and volume
 // ---------------------------------------------------------------------------
 
+// A program may end without TA2_Encerra. The mixer's thread would then keep
+// calling into SDL while the libraries' destructors unload it at exit, and
+// crash the process after it has finished; closing the device first, from an
+// exit handler, ends that thread in time.
+static void fechaNaSaidaUmaVez() {
+  static bool registrado = false;
+  if (registrado) return;
+  registrado = atexit(TA2_Encerra) == 0;
+}
+
 bool TA2_Inicia() {
   if (TA2_inicializado) return true;
   resetaAudio();
@@ -280,6 +291,7 @@ bool TA2_Inicia() {
     return false;
   }
   TA2_inicializado = true;
+  fechaNaSaidaUmaVez();
   TA2_AjustaVolume(100, 100);
   lTela = screen ? screen->w : -1;
   return true;
