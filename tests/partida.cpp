@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -294,9 +295,30 @@ static void CopiaCorrompida(const std::string &origem) {
           Le(origem + "/WhatYouWantv2.ogg").substr(0, 64));
 }
 
+namespace {
+// The game reads ./files/, so each game gets a folder of its own, which goes
+// again with everything written into it once the game has returned.
+struct PastaDaPartida {
+  std::filesystem::path antes = std::filesystem::current_path();
+  std::filesystem::path pasta;
+  bool entrou = false;
+  PastaDaPartida() {
+    char modelo[] = "partida_XXXXXX";
+    if (!mkdtemp(modelo)) return;
+    pasta = antes / modelo;
+    entrou = chdir(modelo) == 0;
+  }
+  ~PastaDaPartida() {
+    std::error_code erro;
+    std::filesystem::current_path(antes, erro);
+    if (!pasta.empty()) std::filesystem::remove_all(pasta, erro);
+  }
+};
+} // namespace
+
 void Partida::Joga(Arquivos arquivos) {
-  char modelo[] = "partida_XXXXXX";
-  if (!mkdtemp(modelo) || chdir(modelo) != 0) return;
+  PastaDaPartida pastaDaPartida;
+  if (!pastaDaPartida.entrou) return;
   const std::string origem = PastaDosArquivos();
   if (arquivos == Arquivos::GERADOS && symlink(origem.c_str(), "files") != 0)
     return;
@@ -350,7 +372,7 @@ double Partida::Mostra(const Tela &t, int x, int y, const char *texto,
   unsigned int fonte;
   {
     CapturaSaida silencio;
-    fonte = T2D2_CarregaFonte("./files/fonte.png", 32);
+    fonte = T2D2_CarregaFonte((PastaDosArquivos() + "/fonte.png").c_str(), 32);
   }
   const Tela certo = TextoSozinho(fonte, x, y, texto, 0, leTela);
   const Tela certoAzul = TextoSozinho(fonte, x, y, texto, 255, leTela);
