@@ -171,6 +171,8 @@ int main(int argc, char *argv[]) {
           "heap in use (mallinfo2 uordblks) at frame %d: %zu, at frame %ld: "
           "%zu, growth %ld bytes\n",
           AQUECIMENTO, s.heapAntes, s.quadro, s.heapDepois, crescimento);
+  unlink("files");
+  if (chdir("..") == 0) rmdir(pasta);
   bool ok = retorno == 0 && s.errados == 0 && s.quadro >= s.alvo;
 #if !defined(__SANITIZE_ADDRESS__)
   ok = ok && crescimento < 1024 * 1024;
