@@ -18,9 +18,19 @@ Xvfb :$tela -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; [ -n "${jogo:-}" ] && kill -9 $jogo 2>/dev/null' EXIT
 export DISPLAY=:$tela
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
+# A loaded machine (a build, valgrind next door) can take seconds to start
+# the server and the game: wait by the clock, and give up only after a minute.
+ate() {
+  local fim=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $fim ] || return 1
+    sleep 0.1
+  done
+}
 falha() { echo "FALHOU: $*"; exit 1; }
+ate 60 xdotool getmouselocation >/dev/null 2>&1 || falha "Xvfb :$tela"
+
 # The colour of one pixel of a screenshot, as "r,g,b".
 pixel() {
   convert "$1" -crop 1x1+"$2"+"$3" -depth 8 txt:- |
@@ -36,12 +46,12 @@ unset SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=dummy
 "./$(basename "$programa")" >"$pasta/saida.txt" 2>&1 &
 jogo=$!
-for _ in $(seq 100); do
-  xdotool search --name Trovasco >/dev/null 2>&1 && break
-  sleep 0.1
-done
+janelaAberta() {
+  kill -0 $jogo 2>/dev/null || falha "o jogo terminou antes de abrir a janela"
+  xdotool search --name Trovasco >/dev/null 2>&1
+}
+ate 60 janelaAberta || falha "janela do jogo em 60 s"
 janela=$(xdotool search --name Trovasco | head -1)
-[ -n "$janela" ] || falha "janela do jogo"
 xdotool windowmove "$janela" 0 0
 xdotool windowfocus --sync "$janela" 2>/dev/null || xdotool windowfocus "$janela"
 sleep 1
