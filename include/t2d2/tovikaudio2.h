@@ -45,7 +45,8 @@ struct TA2_Musica {
 bool TA2_Inicia();
 // Stops all sound, frees every effect and track whatever its count of
 // holders, and closes the device; every identifier held is then stale. Does
-// nothing when closed. T2D2_Encerra does not call it.
+// nothing when closed. T2D2_Encerra does not call it; a program that ends
+// without it has it called at exit, before the SDL libraries are unloaded.
 void TA2_Encerra();
 // Per-frame hook; does nothing.
 void TA2_Sincroniza();
