@@ -9,7 +9,7 @@ construcao=$1
 if [ "$2" != 1 ] || [ "$3" != 1 ]; then
   echo "esta árvore não tem o jogo e o gerador de arquivos"; exit 77
 fi
-for ferramenta in xvfb-run xdotool import convert compare; do
+for ferramenta in Xvfb xdotool import convert compare; do
   command -v "$ferramenta" >/dev/null || { echo "falta $ferramenta"; exit 77; }
 done
 source "$(dirname "$0")/tela_inicial.sh"

@@ -1,8 +1,11 @@
 # Sourced by the launcher tests. confere_tela_inicial LANCADOR SPLASH PASTA
 # starts the launcher from PASTA on a private X server the size of the game's
-# window, takes a picture of the screen once the window shows, closes the game
+# window (X11 by name, so a window that cannot open is not replaced by none),
+# takes a picture of the screen once the window shows, closes the game
 # with SIGTERM (SDL turns it into the window's close request) and checks that
 # the picture is the splash image and that every asset loaded.
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_privado.sh"
+
 confere_tela_inicial() {
   local lancador=$1 splash=$2 pasta=$3
   local tela=$pasta/tela.png saida=$pasta/saida.txt ref=$pasta/splash-800x600.png
@@ -13,20 +16,20 @@ confere_tela_inicial() {
   # The game loads every asset before its first splash frame, which takes
   # seconds on a loaded machine: pictures are taken until one is the splash,
   # for half a minute at most.
-  (cd "$pasta" && xvfb-run -a -s "-screen 0 800x600x24" bash -c '
-     "$0" >"$1" 2>&1 &
-     jogo=$!
-     timeout 30 xdotool search --sync --onlyvisible --name "." >/dev/null
-     for _ in $(seq 60); do
-       sleep 0.5
-       import -window root "$2"
-       erro=$(compare -metric RMSE "$2" "$3" null: 2>&1 | sed "s/.*(\(.*\))/\1/")
-       awk -v e="$erro" "BEGIN { exit !(e < 0.05) }" && break
-     done
-     kill -TERM "$jogo"
-     for _ in $(seq 50); do kill -0 "$jogo" 2>/dev/null || break; sleep 0.2; done
-     kill -KILL "$jogo" 2>/dev/null || true
-     wait "$jogo" || true' "$lancador" "$saida" "$tela" "$ref") ||
+  (cd "$pasta" && inicia_xvfb || exit 1
+    trap 'kill $xvfb_pid 2>/dev/null' EXIT
+    SDL_VIDEODRIVER=x11 "$lancador" >"$saida" 2>&1 &
+    jogo=$!
+    timeout 30 xdotool search --sync --onlyvisible --name "." >/dev/null
+    for _ in $(seq 60); do
+      sleep 0.5
+      import -window root "$tela"
+      erro=$(compare -metric RMSE "$tela" "$ref" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+      awk -v e="$erro" 'BEGIN { exit !(e < 0.05) }' && break
+    done
+    kill -TERM "$jogo"
+    ate 10 eval '! kill -0 "$jogo" 2>/dev/null' || kill -KILL "$jogo" 2>/dev/null || true
+    wait "$jogo" || true) ||
     { cat "$saida"; echo "FALHOU: o lançador não rodou sob o Xvfb" >&2; return 1; }
 
   iconv -f latin1 -t utf-8 "$saida" >"$saida.utf8"

@@ -12,24 +12,10 @@ done
 mkdir -p "$pasta"
 rm -f "$pasta"/*.png
 
-tela=99
-while [ -e /tmp/.X11-unix/X$tela ] || [ -e /tmp/.X$tela-lock ]; do tela=$((tela + 1)); done
-Xvfb :$tela -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; [ -n "${jogo:-}" ] && kill -9 $jogo 2>/dev/null' EXIT
-export DISPLAY=:$tela
-# A loaded machine (a build, valgrind next door) can take seconds to start
-# the server and the game: wait by the clock, and give up only after a minute.
-ate() {
-  local fim=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $fim ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "$0")/xvfb_privado.sh"
 falha() { echo "FALHOU: $*"; exit 1; }
-ate 60 xdotool getmouselocation >/dev/null 2>&1 || falha "Xvfb :$tela"
+inicia_xvfb || falha "Xvfb"
+trap 'kill $xvfb_pid 2>/dev/null; [ -n "${jogo:-}" ] && kill -9 $jogo 2>/dev/null' EXIT
 
 # The colour of one pixel of a screenshot, as "r,g,b".
 pixel() {
@@ -42,7 +28,9 @@ foto() { import -window root "$pasta/$1.png"; }
 tecla() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
 
 cd "$(dirname "$programa")"
-unset SDL_VIDEODRIVER
+# X11 by name: if the window cannot open, SDL would otherwise go on without
+# one, and the game would play where nobody sees it.
+export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=dummy
 "./$(basename "$programa")" >"$pasta/saida.txt" 2>&1 &
 jogo=$!
@@ -50,7 +38,18 @@ janelaAberta() {
   kill -0 $jogo 2>/dev/null || falha "o jogo terminou antes de abrir a janela"
   xdotool search --name Trovasco >/dev/null 2>&1
 }
-ate 60 janelaAberta || falha "janela do jogo em 60 s"
+# What the server holds and where the game waits, then the game's own lines,
+# which its buffered output gives up only when it ends normally.
+relataSemJanela() {
+  command -v xwininfo >/dev/null && xwininfo -root -tree | head -20
+  command -v gdb >/dev/null &&
+    gdb -p $jogo -batch -ex "thread apply all bt 12" 2>/dev/null | grep "^#"
+  kill -TERM $jogo
+  ate 10 eval '! kill -0 $jogo 2>/dev/null'
+  cat "$pasta/saida.txt"
+  falha "janela do jogo em 60 s"
+}
+ate 60 janelaAberta || relataSemJanela
 janela=$(xdotool search --name Trovasco | head -1)
 xdotool windowmove "$janela" 0 0
 xdotool windowfocus --sync "$janela" 2>/dev/null || xdotool windowfocus "$janela"
