@@ -119,17 +119,33 @@ Quadro Classifica(const Tela &t, int numero) {
 // Script steps
 // ---------------------------------------------------------------------------
 
-static bool Empurra(SDL_Event e) {
+bool Empurra(SDL_Event e) {
   return SDL_PushEvent(&e) == 0;
 }
 
-static SDL_Event Botao(Uint8 tipo, Uint8 botao, int x, int y) {
+SDL_Event Botao(Uint8 tipo, Uint8 botao, int x, int y) {
   SDL_Event e{};
   e.type = tipo;
   e.button.button = botao;
   e.button.state = tipo == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
   e.button.x = Uint16(x);
   e.button.y = Uint16(y);
+  return e;
+}
+
+SDL_Event EventoDeTecla(SDLKey tecla, Uint8 tipo) {
+  SDL_Event e{};
+  e.type = tipo;
+  e.key.state = tipo == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  e.key.keysym.sym = tecla;
+  return e;
+}
+
+SDL_Event Movimento(int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = Uint16(x);
+  e.motion.y = Uint16(y);
   return e;
 }
 
@@ -147,26 +163,16 @@ Roteiro Proximo(int quadros) {
 }
 
 Roteiro Tecla(SDLKey tecla) {
-  auto evento = [tecla](Uint8 tipo) {
-    SDL_Event e{};
-    e.type = tipo;
-    e.key.state = tipo == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = tecla;
-    return e;
-  };
-  return Roteiro{[=](const Quadro &) { return Empurra(evento(SDL_KEYDOWN)); }} +
-         Proximo(0) +
-         Roteiro{[=](const Quadro &) { return Empurra(evento(SDL_KEYUP)); }};
+  return Roteiro{[=](const Quadro &) {
+           return Empurra(EventoDeTecla(tecla, SDL_KEYDOWN));
+         }} +
+         Proximo(0) + Roteiro{[=](const Quadro &) {
+           return Empurra(EventoDeTecla(tecla, SDL_KEYUP));
+         }};
 }
 
 Roteiro Move(int x, int y) {
-  return {[x, y](const Quadro &) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = Uint16(x);
-    e.motion.y = Uint16(y);
-    return Empurra(e);
-  }};
+  return {[x, y](const Quadro &) { return Empurra(Movimento(x, y)); }};
 }
 
 Roteiro Direito(int x, int y) {

@@ -47,6 +47,13 @@ struct Quadro {
 
 Quadro Classifica(const Tela &t, int numero);
 
+// Real SDL events, as the queue would get them from a person.
+SDL_Event Botao(Uint8 tipo, Uint8 botao, int x, int y);
+SDL_Event EventoDeTecla(SDLKey tecla, Uint8 tipo);
+SDL_Event Movimento(int x, int y);
+// True when the queue took the event.
+bool Empurra(SDL_Event e);
+
 // One step of a script: true once done, so that the next step may act in the
 // same frame; false to be asked again at the next frame.
 using Passo = std::function<bool(const Quadro &)>;
@@ -77,6 +84,13 @@ enum class Arquivos { GERADOS, AUSENTES, VAZIOS, CORROMPIDOS };
 
 // The folder holding the generated files/, or empty when there is none.
 std::string PastaDosArquivos();
+// Skips a test that needs the generated files when they were not built.
+#define PRECISA_DOS_ARQUIVOS()                                                 \
+  if (PastaDosArquivos().empty())                                              \
+  GTEST_SKIP() << "no generated files/ at " TROVASCO_ARQUIVOS
+
+inline const Roteiro ESC = Tecla(SDLK_ESCAPE);
+inline const Roteiro ENTER = Tecla(SDLK_RETURN);
 
 struct Partida {
   Roteiro roteiro;

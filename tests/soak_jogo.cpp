@@ -54,36 +54,6 @@ struct Estado {
   size_t heapAntes = 0, heapDepois = 0;
 } s;
 
-void Empurra(SDL_Event e) {
-  SDL_PushEvent(&e);
-}
-
-void Mouse(Uint8 tipo, Uint8 botao, int x, int y) {
-  SDL_Event e{};
-  e.type = tipo;
-  e.button.button = botao;
-  e.button.state = tipo == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-  e.button.x = Uint16(x);
-  e.button.y = Uint16(y);
-  Empurra(e);
-}
-
-void Move(int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.x = Uint16(x);
-  e.motion.y = Uint16(y);
-  Empurra(e);
-}
-
-void Tecla(SDLKey tecla, Uint8 tipo) {
-  SDL_Event e{};
-  e.type = tipo;
-  e.key.state = tipo == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  e.key.keysym.sym = tecla;
-  Empurra(e);
-}
-
 // Reads the frame and tells whether it is of the expected phase.
 bool Confere(Fase esperada) {
   const Fase f = Classifica(s.leTela(), int(s.quadro)).fase;
@@ -101,35 +71,35 @@ void Gancho() {
   if (s.quadro == AQUECIMENTO) s.heapAntes = mallinfo2().uordblks;
   s.quadro++;
   if (s.saindo) return;
-  if (s.quadro == 2) Tecla(SDLK_RETURN, SDL_KEYDOWN);
-  if (s.quadro == 3) Tecla(SDLK_RETURN, SDL_KEYUP);
+  if (s.quadro == 2) Empurra(EventoDeTecla(SDLK_RETURN, SDL_KEYDOWN));
+  if (s.quadro == 3) Empurra(EventoDeTecla(SDLK_RETURN, SDL_KEYUP));
   if (s.quadro <= 3) return;
   switch (s.t) {
   case 0:
-    Move(AlvoX(), 568);
+    Empurra(Movimento(AlvoX(), 568));
     break;
   case 2:
-    Mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, AlvoX(), 568);
+    Empurra(Botao(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, AlvoX(), 568));
     break;
   case 3:
-    Mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, AlvoX(), 568);
+    Empurra(Botao(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, AlvoX(), 568));
     break;
   case APERTA - 1:
     // Waits here while a flight is still going on.
     if (!Confere(Fase::MIRA)) return;
     if (s.quadro >= s.alvo) {
       s.heapDepois = mallinfo2().uordblks;
-      Tecla(SDLK_ESCAPE, SDL_KEYDOWN);
+      Empurra(EventoDeTecla(SDLK_ESCAPE, SDL_KEYDOWN));
       s.saindo = true;
       return;
     }
     s.cargas = 10 + int(s.tiros % 20);
-    Mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, AlvoX(), 568);
+    Empurra(Botao(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, AlvoX(), 568));
     break;
   default:
     if (s.t == APERTA + s.cargas / 2 && !Confere(Fase::CARGA)) s.errados++;
     if (s.t == APERTA + s.cargas) {
-      Mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, AlvoX(), 568);
+      Empurra(Botao(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, AlvoX(), 568));
       s.jogador = 1 - s.jogador;
       s.tiros++;
     }

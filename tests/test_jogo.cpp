@@ -20,13 +20,6 @@ extern "C" int rand() noexcept {
 
 namespace {
 
-#define PRECISA_DOS_ARQUIVOS()                                                 \
-  if (PastaDosArquivos().empty())                                              \
-  GTEST_SKIP() << "no generated files/ at " TROVASCO_ARQUIVOS
-
-const Roteiro ESC = Tecla(SDLK_ESCAPE);
-const Roteiro ENTER = Tecla(SDLK_RETURN);
-
 // Aimed below the horizontal by about 37 degrees: the ball starts below the
 // window and the turn passes without a flight frame.
 Roteiro TiroParaBaixo() {

@@ -17,12 +17,6 @@ extern "C" int rand() noexcept {
 
 namespace {
 
-#define PRECISA_DOS_ARQUIVOS()                                                 \
-  if (PastaDosArquivos().empty())                                              \
-  GTEST_SKIP() << "no generated files/ at " TROVASCO_ARQUIVOS
-
-const Roteiro ESC = Tecla(SDLK_ESCAPE);
-const Roteiro ENTER = Tecla(SDLK_RETURN);
 const char FALHOU[] = "Falhou ao iniciar a Tovik2D 2. Encerrando o programa.";
 const char INICIOU[] = "Iniciou a Tovik2D 2 com sucesso";
 const char SEM_AUDIO[] = "N\xe3o conseguiu iniciar a Tovik Audio 2";

@@ -24,8 +24,7 @@ extern "C" bool __wrap__Z11T2D2_IniciajjiiPKc(unsigned int largura,
 }
 
 TEST(JogoSDL, tiroCertoComTextosPainelEVidas) {
-  if (PastaDosArquivos().empty())
-    GTEST_SKIP() << "no generated files/ at " TROVASCO_ARQUIVOS;
+  PRECISA_DOS_ARQUIVOS();
   const int n = CargasParaAcertar(0.02f);
   Partida p;
   p.leTela = LeTelaSDL;
