@@ -94,6 +94,14 @@ std::string EscreveImagem(const std::string &nome, int w, int h, int canais,
   return caminho;
 }
 
+unsigned int CarregaCapturando(const std::string &arquivo, int l, int a,
+                               std::string &saida) {
+  CapturaSaida c;
+  unsigned int id = T2D2_CarregaSpriteSet(arquivo.c_str(), l, a);
+  saida = c.texto();
+  return id;
+}
+
 // Present only in sanitizer builds.
 extern "C" void __lsan_disable() __attribute__((weak));
 extern "C" void __lsan_enable() __attribute__((weak));

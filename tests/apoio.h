@@ -23,6 +23,11 @@ private:
   bool ativo_;
 };
 
+// Loads a sprite set through the operation table with its messages captured
+// into saida.
+unsigned int CarregaCapturando(const std::string &arquivo, int l, int a,
+                               std::string &saida);
+
 struct Cor {
   Uint8 r, g, b, a;
   bool operator==(const Cor &o) const {

@@ -29,10 +29,7 @@ protected:
   void TearDown() override { EncerraSilencioso(); }
 
   unsigned int carrega(const std::string &arquivo, int l = 0, int a = 0) {
-    CapturaSaida c;
-    unsigned int id = T2D2_CarregaSpriteSet(arquivo.c_str(), l, a);
-    saida = c.texto();
-    return id;
+    return CarregaCapturando(arquivo, l, a, saida);
   }
   // The back-end's own message for an image it cannot hold.
   std::string limite() const {

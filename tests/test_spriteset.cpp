@@ -19,10 +19,7 @@ protected:
 
   // Loads with the messages captured into ultimaSaida.
   unsigned int carrega(const std::string &arquivo, int l = 0, int a = 0) {
-    CapturaSaida c;
-    unsigned int id = T2D2_CarregaSpriteSet(arquivo.c_str(), l, a);
-    ultimaSaida = c.texto();
-    return id;
+    return CarregaCapturando(arquivo, l, a, ultimaSaida);
   }
   std::string ultimaSaida;
 };
