@@ -1,15 +1,6 @@
 # Sourced by the tests that run the game in a real X window.
 
-# ate SECONDS COMMAND...: runs COMMAND until it succeeds, for at most SECONDS
-# by the clock; a loaded machine can take seconds over each step.
-ate() {
-  local fim=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $fim ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/relogio.sh"
 
 # inicia_xvfb: starts a private 800x600 X server and exports its DISPLAY, or
 # fails. The server picks a free display number itself and writes it only once
@@ -32,4 +23,51 @@ inicia_xvfb() {
   DISPLAY=:$(head -1 "$numero")
   export DISPLAY
   rm -f "$numero"
+}
+
+# espera_tela SECONDS FILE CHECK...: screenshots of the whole screen go to
+# FILE until `CHECK... FILE` succeeds, for at most SECONDS by the clock. CHECK
+# leaves what it saw in $visto for the caller's report, and answers 2 when
+# waiting longer cannot help (the game is gone).
+espera_tela() {
+  local fim=$((SECONDS + $1)) arquivo=$2 status
+  shift 2
+  visto="nenhuma captura"
+  while :; do
+    if import -window root "$arquivo" 2>/dev/null; then
+      "$@" "$arquivo" && return 0
+      status=$?
+      [ $status -ne 2 ] || return 1
+    fi
+    [ $SECONDS -lt $fim ] || return 1
+    sleep 0.05
+  done
+}
+
+# cores IMAGE X,Y...: the colour at each point as "r,g,b", space separated,
+# from one read of the image.
+cores() {
+  local imagem=$1 formato="" p
+  shift
+  for p in "$@"; do
+    formato+="%[fx:int(255*p{$p}.r+.5)],%[fx:int(255*p{$p}.g+.5)],"
+    formato+="%[fx:int(255*p{$p}.b+.5)] "
+  done
+  convert "$imagem" -format "${formato% }" info:
+}
+
+# referencia_splash SPLASH FILE: the screen the splash should give, drawn at
+# the window's top-left corner over the black clear colour.
+referencia_splash() {
+  convert "$1" -background black -alpha remove -gravity northwest \
+    -extent 800x600 "$2"
+}
+
+# eh_splash REFERENCE FILE: whether the screenshot FILE is the splash, within
+# the filtering's rounding; sets $visto to the distance.
+eh_splash() {
+  local erro
+  erro=$(compare -metric RMSE "$2" "$1" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  visto="RMSE $erro em relação à imagem de abertura"
+  awk -v e="$erro" 'BEGIN { exit !(e < 0.05) }'
 }
