@@ -1,32 +1,101 @@
 #!/usr/bin/env bash
 # Plays the built program as a person would: under Xvfb, with real mouse and
-# keyboard input from xdotool and screenshots of the whole screen. Arguments:
-# the program, and the folder for the screenshots. Exit 77 when the X tools
-# are missing.
+# keyboard input from xdotool and screenshots of the whole screen. Every step
+# waits by the clock for what the screen shows, and a key or button is held
+# until the game shows its effect: the game reads input once per frame, and a
+# press and release within one frame leave no edge behind. Arguments: the
+# program, and the folder for the screenshots. Exit 77 when the X tools are
+# missing.
 set -uo pipefail
 programa=$1
 pasta=$2
-for f in Xvfb xdotool import convert; do
+for f in Xvfb xdotool import convert compare; do
   command -v "$f" >/dev/null || { echo "sem $f"; exit 77; }
 done
 mkdir -p "$pasta"
 rm -f "$pasta"/*.png
 
 source "$(dirname "$0")/xvfb_privado.sh"
-falha() { echo "FALHOU: $*"; exit 1; }
-inicia_xvfb || falha "Xvfb"
-trap 'kill $xvfb_pid 2>/dev/null; [ -n "${jogo:-}" ] && kill -9 $jogo 2>/dev/null' EXIT
+# Long enough for the sanitizer build on a loaded two-core machine.
+PRAZO=90
+passo="servidor X"
+jogo=
 
-# The colour of one pixel of a screenshot, as "r,g,b".
-pixel() {
-  convert "$1" -crop 1x1+"$2"+"$3" -depth 8 txt:- |
-    sed -n 2p | sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
+# Ends the game through its window's close request, so that its buffered
+# output is written, and shows that output; a game that does not end is shown
+# where it waits, then killed.
+encerra_e_mostra_saida() {
+  if [ -n "$jogo" ] && kill -0 $jogo 2>/dev/null; then
+    kill -TERM $jogo
+    if ! ate 30 eval '! kill -0 $jogo 2>/dev/null'; then
+      command -v gdb >/dev/null &&
+        gdb -p $jogo -batch -ex "thread apply all bt 12" 2>/dev/null | grep "^#"
+      kill -KILL $jogo
+    fi
+  fi
+  echo "--- saída do jogo"
+  iconv -f latin1 -t utf-8 "$pasta/saida.txt"
 }
-foto() { import -window root "$pasta/$1.png"; }
-# A key held for a few frames: the game reads input once per frame, and a
-# press and release within one frame leaves no edge behind.
-tecla() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
+falha() {
+  echo "FALHOU no passo \"$passo\": $*"
+  encerra_e_mostra_saida
+  echo "--- capturas mantidas em $pasta:" $(cd "$pasta" && ls -- *.png 2>/dev/null)
+  exit 1
+}
+inicia_xvfb || falha "o Xvfb não abriu"
+trap 'kill $xvfb_pid 2>/dev/null; [ -n "$jogo" ] && kill -9 $jogo 2>/dev/null' EXIT
 
+# The checks that espera_tela repeats; each records what it saw.
+vivo() {
+  kill -0 $jogo 2>/dev/null && return 0
+  visto="o jogo terminou"
+  return 2
+}
+# Pixels the display gives away: the red frame around the first kind in the
+# inventory, the force bar's outline and a row of its fill, and the start of
+# the life bar under the screen's centre, where the next player's cannon is.
+DESTAQUE=197,55 BORDA_BARRA=11,300 CARGA_ALTA=20,200 VIDA_CENTRO=371,505
+le() {
+  read -r destaque borda carga vida <<<"$(cores "$1" $DESTAQUE $BORDA_BARRA \
+    $CARGA_ALTA $VIDA_CENTRO)"
+  visto="destaque $destaque, borda da barra $borda, carga $carga, vida $vida"
+}
+splash() { vivo && eh_splash "$referencia" "$1"; }
+mira() { vivo && le "$1" && [ "$destaque" = 255,0,0 ] && [ "$borda" != 255,255,255 ]; }
+# Charged past two thirds, so the shot flies long enough to be seen.
+carga() { vivo && le "$1" && [ "$borda" = 255,255,255 ] && [ "$carga" != 0,0,0 ]; }
+voo() { vivo && le "$1" && [ "$destaque" != 255,0,0 ] && [ "$borda" = 255,255,255 ]; }
+jogador2() { vivo && le "$1" && [ "$destaque" = 255,0,0 ] && [ "$vida" = 0,255,0 ]; }
+fim() { vivo && le "$1" && [ "$destaque" != 255,0,0 ] && [ "$vida" = 0,255,0 ]; }
+# The aiming screen has nothing moving: two equal pictures in a row mean the
+# pointer's angle has been drawn.
+anterior=
+parada() {
+  vivo || return 2
+  local igual=1
+  [ -n "$anterior" ] &&
+    [ "$(compare -metric AE "$anterior" "$1" null: 2>&1)" = 0 ] && igual=0
+  cp "$1" "$pasta/anterior.png"
+  anterior=$pasta/anterior.png
+  visto="a tela ainda muda"
+  return $igual
+}
+# espera STEP CHECK: screenshot STEP.png once CHECK holds, or fail.
+espera() {
+  passo=$1
+  espera_tela $PRAZO "$pasta/$1.png" "$2" ||
+    falha "em $PRAZO s; visto por último: $visto"
+}
+# segura DOWN UP STEP CHECK: holds a key or button until CHECK holds.
+segura() {
+  xdotool $1
+  espera "$3" "$4"
+  xdotool $2
+}
+
+passo="janela"
+referencia=$pasta/referencia-splash.png
+referencia_splash "$(dirname "$programa")/files/splash.png" "$referencia"
 cd "$(dirname "$programa")"
 # X11 by name: if the window cannot open, SDL would otherwise go on without
 # one, and the game would play where nobody sees it.
@@ -38,60 +107,43 @@ janelaAberta() {
   kill -0 $jogo 2>/dev/null || falha "o jogo terminou antes de abrir a janela"
   xdotool search --name Trovasco >/dev/null 2>&1
 }
-# What the server holds and where the game waits, then the game's own lines,
-# which its buffered output gives up only when it ends normally.
-relataSemJanela() {
+if ! ate $PRAZO janelaAberta; then
   command -v xwininfo >/dev/null && xwininfo -root -tree | head -20
-  command -v gdb >/dev/null &&
-    gdb -p $jogo -batch -ex "thread apply all bt 12" 2>/dev/null | grep "^#"
-  kill -TERM $jogo
-  ate 10 eval '! kill -0 $jogo 2>/dev/null'
-  cat "$pasta/saida.txt"
-  falha "janela do jogo em 60 s"
-}
-ate 60 janelaAberta || relataSemJanela
+  falha "nenhuma janela Trovasco em $PRAZO s"
+fi
 janela=$(xdotool search --name Trovasco | head -1)
+# The screenshots' pixels are the window's own once it sits at the origin,
+# and the keys reach it once it has the focus.
+noCanto() { xdotool getwindowgeometry --shell "$janela" | grep -qx 'X=0' &&
+  xdotool getwindowgeometry --shell "$janela" | grep -qx 'Y=0'; }
+comFoco() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$janela" ]; }
 xdotool windowmove "$janela" 0 0
-xdotool windowfocus --sync "$janela" 2>/dev/null || xdotool windowfocus "$janela"
-sleep 1
-foto 1-splash
+ate $PRAZO noCanto || falha "a janela não foi para o canto"
+xdotool windowfocus "$janela"
+ate $PRAZO comFoco || falha "a janela não recebeu o foco"
 
-tecla Return
-sleep 0.5
-xdotool mousemove 500 468
-sleep 0.5
-foto 2-mira
-[ "$(pixel "$pasta/2-mira.png" 197 55)" = "255,0,0" ] || falha "destaque do tipo 1"
-[ "$(pixel "$pasta/2-mira.png" 11 300)" != "255,255,255" ] || falha "barra na mira"
+espera 1-splash splash
+# The pointer is in place before play starts, so the first aiming frame
+# already points the barrel at it.
+xdotool mousemove --sync 500 468
+segura "keydown Return" "keyup Return" 2-mira mira
+espera 2-mira parada
+rm -f "$anterior"
 
-xdotool mousedown 1
-sleep 0.6
-foto 3-carga
-[ "$(pixel "$pasta/3-carga.png" 11 300)" = "255,255,255" ] || falha "barra de forca"
-xdotool mouseup 1
-sleep 0.3
-foto 4-voo
-[ "$(pixel "$pasta/4-voo.png" 197 55)" != "255,0,0" ] || falha "inventario no voo"
-# The flight ends when the ball falls below the window; then player 2 aims
-# and its cannon's life bar starts at column 370, under the centre.
+segura "mousedown 1" "mouseup 1" 3-carga carga
+espera 4-voo voo
+# The flight ends when the ball falls below the window or hits; then player 2
+# aims, and its cannon stands under the centre.
 xdotool mousemove 300 468
-for _ in $(seq 40); do
-  sleep 0.5
-  foto 5-jogador2
-  [ "$(pixel "$pasta/5-jogador2.png" 197 55)" = "255,0,0" ] &&
-    [ "$(pixel "$pasta/5-jogador2.png" 371 505)" = "0,255,0" ] && break
-done
-[ "$(pixel "$pasta/5-jogador2.png" 197 55)" = "255,0,0" ] || falha "mira do jogador 2"
-[ "$(pixel "$pasta/5-jogador2.png" 371 505)" = "0,255,0" ] || falha "canhao 2 no centro"
+espera 5-jogador2 jogador2
 
-tecla Escape
-sleep 0.5
-foto 6-fim
-[ "$(pixel "$pasta/6-fim.png" 197 55)" != "255,0,0" ] || falha "inventario no fim"
-[ "$(pixel "$pasta/6-fim.png" 371 505)" = "0,255,0" ] || falha "campo do jogador 2 no fim"
+segura "keydown Escape" "keyup Escape" 6-fim fim
+passo="saída"
+ate $PRAZO eval '! kill -0 $jogo 2>/dev/null' || falha "o jogo não terminou em $PRAZO s"
 wait $jogo
 status=$?
 jogo=
-[ $status -eq 0 ] || falha "saida $status"
-grep -q "Iniciou a Tovik2D 2 com sucesso" "$pasta/saida.txt" || falha "linha de inicio"
+[ $status -eq 0 ] || falha "saída $status"
+grep -q "Iniciou a Tovik2D 2 com sucesso" "$pasta/saida.txt" ||
+  falha "sem a linha de início"
 echo "ok: capturas em $pasta"
