@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and builds the example against
 # that prefix alone, once through find_package and once through pkg-config.
-# Each example then runs headless until SIGTERM, which SDL turns into the
-# window's close request: it must quit through its own loop and shut down.
+# Each example then runs headless until it is ready, then gets SIGTERM, which
+# SDL turns into the window's close request: it must quit through its own
+# loop and shut down.
 # Usage: instalacao.sh <build folder> <source folder>
 set -euo pipefail
 construcao=$1
@@ -45,11 +46,19 @@ read -r -a flags <<<"$(pkg-config --cflags --libs --static tovik2d2)"
 g++ -std=c++17 -o "$tmp/ola-pc" "$fontes/examples/ola.cpp" "${flags[@]}" ||
   falha "construir o exemplo com pkg-config"
 
-# Both programs run in the folder where the CMake build drew the resources.
+# Both programs run in the folder where the CMake build drew the resources,
+# with their output line-buffered so that the ready line can be waited for;
+# SIGTERM only then, once SDL is there to turn it into the close request.
+source "$fontes/tests/relogio.sh"
 roda() {
   local programa=$1 saida=$tmp/saida.txt status=0
-  (cd "$tmp/ola-cmake" && timeout --preserve-status -k 10 4 "$programa") \
-    >"$saida" 2>&1 || status=$?
+  (cd "$tmp/ola-cmake" && exec stdbuf -oL "$programa") >"$saida" 2>&1 &
+  local pid=$!
+  pronto() { grep -qxF "Ola: pronto." "$saida" || ! kill -0 $pid 2>/dev/null; }
+  ate 60 pronto || { cat "$saida"; kill -KILL $pid; falha "$programa não ficou pronto em 60 s"; }
+  kill -TERM $pid 2>/dev/null || true
+  ate 60 eval '! kill -0 $pid 2>/dev/null' || { kill -KILL $pid; falha "$programa não terminou em 60 s"; }
+  wait $pid || status=$?
   [ "$status" -eq 0 ] || { cat "$saida"; falha "$programa terminou com $status"; }
   for linha in "Ola: pronto." "Encerrou a SDL+OpenGL" "Ola: fim."; do
     grep -qxF "$linha" "$saida" || { cat "$saida"; falha "$programa não escreveu \"$linha\""; }
