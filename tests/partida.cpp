@@ -8,13 +8,16 @@
 
 #include <SDL_mixer.h>
 #include <SDL_opengl.h>
+#include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <unistd.h>
 #include <sys/stat.h>
 
@@ -255,6 +258,31 @@ int CargasParaAcertar(float massa) {
 static Partida *emJogo = nullptr;
 static size_t passoAtual = 0;
 
+// A script waiting for a frame that never comes would keep the game running
+// until the test runner kills it, silently. Before that, the game is asked to
+// close, and the test fails with the step it was on and the frame last seen.
+static const std::chrono::seconds PRAZO_DO_ROTEIRO(100);
+static std::chrono::steady_clock::time_point fimDoPrazo;
+// Reported once the game's output is no longer captured.
+static std::string abandono;
+
+static void AbandonaSeParado(const Partida &p, const Quadro &q) {
+  if (passoAtual >= p.roteiro.size() ||
+      std::chrono::steady_clock::now() < fimDoPrazo)
+    return;
+  std::ostringstream o;
+  o << "script stuck at step " << passoAtual << " of " << p.roteiro.size()
+    << " after " << p.quadros.size() << " frames; last frame: phase "
+    << int(q.fase) << ", kind " << q.tipo << ", bar at " << q.barra
+    << " topped at row " << q.topoBarra << ", life bar from column "
+    << q.inicioVida;
+  abandono = o.str();
+  passoAtual = p.roteiro.size();
+  SDL_Event fim{};
+  fim.type = SDL_QUIT;
+  Empurra(fim);
+}
+
 static void Gancho() {
   Partida &p = *emJogo;
   if (p.antesDoQuadro) p.antesDoQuadro();
@@ -266,6 +294,7 @@ static void Gancho() {
   if (p.observa) p.observa(q, p.ultima);
   while (passoAtual < p.roteiro.size() && p.roteiro[passoAtual](q))
     passoAtual++;
+  AbandonaSeParado(p, q);
   if (p.depoisDoQuadro) p.depoisDoQuadro();
 }
 
@@ -333,6 +362,8 @@ void Partida::Joga(Arquivos arquivos) {
 
   emJogo = this;
   passoAtual = 0;
+  fimDoPrazo = std::chrono::steady_clock::now() + PRAZO_DO_ROTEIRO;
+  abandono.clear();
   T2D2_DefineSincronizaUsuario(Gancho);
   char nome[] = "trovasco";
   char *argv[] = {nome, nullptr};
@@ -349,6 +380,7 @@ void Partida::Joga(Arquivos arquivos) {
   if (quadros.empty() && __lsan_enable) __lsan_enable();
   T2D2_DefineSincronizaUsuario(nullptr);
   emJogo = nullptr;
+  if (!abandono.empty()) ADD_FAILURE() << abandono;
 }
 
 std::vector<Quadro> Partida::De(Fase fase) const {
