@@ -694,9 +694,39 @@ static void liberaMascaras(T2D2_SpriteSet *s) {
   s->bmask = nullptr;
 }
 
-unsigned int T2D2_DescartaSpriteSet(T2D2_SpriteSet *s) {
+// Pixels of the working images made by T2D2_CriaImagemZerada, by slot: SDL
+// does not own them, so they go with the surface.
+static void *pixelsProprios[T2D2_MAXSPRITESETS];
+
+SDL_Surface *T2D2_CriaImagemZerada(T2D2_SpriteSet *s, int largura, int altura,
+                                   const Uint32 mascaras[4]) {
+  // calloc hands a large block over as fresh zero pages, so rows nobody
+  // writes cost neither time nor memory; SDL would write every byte itself.
+  void *pixels = calloc(size_t(largura) * size_t(altura), 4);
+  if (!pixels) {
+    SDL_SetError("Out of memory");
+    return nullptr;
+  }
+  SDL_Surface *img = SDL_CreateRGBSurfaceFrom(
+      pixels, largura, altura, 32, largura * 4, mascaras[0], mascaras[1],
+      mascaras[2], mascaras[3]);
+  if (!img) {
+    free(pixels);
+    return nullptr;
+  }
+  pixelsProprios[s - sprites] = pixels;
+  return img;
+}
+
+static void liberaImagem(T2D2_SpriteSet *s) {
   if (s->imagem) SDL_FreeSurface(s->imagem);
   s->imagem = nullptr;
+  free(pixelsProprios[s - sprites]);
+  pixelsProprios[s - sprites] = nullptr;
+}
+
+unsigned int T2D2_DescartaSpriteSet(T2D2_SpriteSet *s) {
+  liberaImagem(s);
   liberaMascaras(s);
   s->apelido[0] = '\0';
   s->usuarios = 0;
@@ -714,8 +744,7 @@ void T2D2_LiberaSpriteSet(unsigned int id,
   s->usuarios = 0;
   if (liberaTextura) liberaTextura(s);
   if (s->imagem) {
-    SDL_FreeSurface(s->imagem);
-    s->imagem = nullptr;
+    liberaImagem(s);
     s->apelido[0] = '\0';
   }
   liberaMascaras(s);

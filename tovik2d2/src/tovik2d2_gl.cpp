@@ -23,6 +23,7 @@ GLint maxtexsize;
 // Working images keep their bytes in memory as R, G, B, A.
 static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00, bmask = 0x00FF0000,
                     amask = 0xFF000000;
+static const Uint32 MASCARAS_RGBA[4] = {rmask, gmask, bmask, amask};
 
 static const char MSG_ANUNCIO[] = "Iniciando o modo de v\xed"
                                   "deo (OpenGL): %ix%ix32bpp\n";
@@ -282,8 +283,7 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   }
   int maior = img->w > img->h ? img->w : img->h;
   int lado = ladoDaTextura(maior);
-  SDL_Surface *quadro = SDL_CreateRGBSurface(SDL_SWSURFACE, lado, lado, 32,
-                                             rmask, gmask, bmask, amask);
+  SDL_Surface *quadro = T2D2_CriaImagemZerada(s, lado, lado, MASCARAS_RGBA);
   if (!quadro) {
     printf(MSG_IMAGEM_TEMPORARIA, arquivo, SDL_GetError());
     T2D2_DescartaSpriteSet(s);
@@ -329,9 +329,16 @@ static void criaTextura(T2D2_SpriteSet *s) {
   SDL_Surface *img = s->imagem;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, img->pitch / 4);
-  SDL_LockSurface(img);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, img->w, img->h, 0, GL_RGBA,
-               GL_UNSIGNED_BYTE, img->pixels);
+               GL_UNSIGNED_BYTE, nullptr);
+  // Only the image's rows, with their cleared padding, and the cleared row
+  // under them are sent: linear filtering reads one texel past a frame's
+  // edge and never further, and the rest of the square would cost a
+  // 4096-wide layer 64 MiB of copying.
+  const int linhas = s->altura < img->h ? s->altura + 1 : img->h;
+  SDL_LockSurface(img);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, img->w, linhas, GL_RGBA,
+                  GL_UNSIGNED_BYTE, img->pixels);
   SDL_UnlockSurface(img);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   s->texturaLigada = true;

@@ -92,6 +92,11 @@ SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo,
 bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura);
 // Builds and fills the masks from s->imagem, with the message on failure.
 bool T2D2_ConstroiMascaras(T2D2_SpriteSet *s, const char *arquivo);
+// A zeroed 32-bit working image for the set with the red, green, blue and
+// alpha masks given, whose pixels are freed with it; null, with SDL's error
+// set, when it cannot be made.
+SDL_Surface *T2D2_CriaImagemZerada(T2D2_SpriteSet *s, int largura, int altura,
+                                   const Uint32 mascaras[4]);
 // Gives the slot back after a failed load; frees imagem when set. Returns 0.
 unsigned int T2D2_DescartaSpriteSet(T2D2_SpriteSet *s);
 // The OpenGL back-end's working image: the loaded image in s->imagem becomes
