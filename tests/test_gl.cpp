@@ -171,11 +171,12 @@ TEST_F(GL, EfeitoComCantosTrocadosEspelhaEDesbota) {
 }
 
 TEST_F(GL, CorDeLimpezaApareceNaProximaLimpeza) {
-  T2D2_TrocaCorLimpezaTela(0, 0, 255);
+  T2D2_TrocaCorLimpezaTela(12, 200, 77);
   EXPECT_TRUE(corPerto(LePixelGL(400, 300), 0, 0, 0));
   T2D2_LimpaTela();
-  EXPECT_TRUE(corPerto(LePixelGL(0, 0), 0, 0, 255));
-  EXPECT_TRUE(corPerto(LePixelGL(799, 599), 0, 0, 255));
+  // Exactly the colour, opaque, as a painted quad would leave it.
+  EXPECT_EQ(LePixelGL(0, 0), (Cor{12, 200, 77, 255}));
+  EXPECT_EQ(LePixelGL(799, 599), (Cor{12, 200, 77, 255}));
 }
 
 TEST_F(GL, MagentaOpacoNaoEhDesenhado) {
@@ -241,6 +242,34 @@ TEST_F(GL, DoisConjuntosNoMesmoQuadroMostramSuasTexturas) {
   T2D2_RemoveSpriteSet(1);
   EXPECT_FALSE(T2D2_DesenhaSprite(1, 0, 0, 0));
   EXPECT_TRUE(T2D2_DesenhaSprite(2, 0, 0, 0));
+}
+
+// An opaque set is drawn without blending, and one clear pixel is enough to
+// keep it: both show exactly their own pixels, edges included.
+TEST_F(GL, SoConjuntosOpacosDispensamAMistura) {
+  auto pinta = [](int x, int y) {
+    return Cor{Uint8(x * 7), Uint8(y * 13), 90, 255};
+  };
+  auto comFuro = [&](int x, int y) {
+    return x == 32 && y == 16 ? Cor{0, 0, 0, 0} : pinta(x, y);
+  };
+  ASSERT_EQ(carrega(EscreveImagem("opaca.png", 33, 17, 4, pinta)), 1u);
+  ASSERT_EQ(carrega(EscreveImagem("furada.png", 33, 17, 4, comFuro)), 2u);
+  T2D2_TrocaCorLimpezaTela(0, 0, 255);
+  T2D2_LimpaTela();
+  ASSERT_TRUE(T2D2_DesenhaSprite(1, 0, 10, 10));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  ASSERT_TRUE(T2D2_DesenhaSprite(2, 0, 100, 10));
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  for (int y = 0; y < 17; y++)
+    for (int x = 0; x < 33; x++) {
+      ASSERT_EQ(LePixelGL(10 + x, 10 + y), pinta(x, y)) << x << "," << y;
+      ASSERT_EQ(LePixelGL(100 + x, 10 + y),
+                comFuro(x, y).a ? pinta(x, y) : (Cor{0, 0, 255, 255}))
+          << x << "," << y;
+    }
+  EXPECT_EQ(LePixelGL(43, 10), (Cor{0, 0, 255, 255}));
+  EXPECT_EQ(LePixelGL(10, 27), (Cor{0, 0, 255, 255}));
 }
 
 TEST_F(GL, JpegCarregaComoUmQuadroOpaco) {

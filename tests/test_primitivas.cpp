@@ -419,8 +419,11 @@ TEST_F(Primitivas, CoordenadasExtremasNaoTransbordam) {
 // black), leave blending alone, and keep the cache truthful so the next
 // sprite is textured again.
 TEST_F(Primitivas, PrimitivaDepoisDeSpriteTemCorLisa) {
+  // One clear corner keeps the set blending, as most sprites do.
   std::string arquivo =
-      EscreveImagem("verde16.png", 16, 16, 4, [](int, int) { return VERDE; });
+      EscreveImagem("verde16.png", 16, 16, 4, [](int x, int y) {
+        return x + y == 0 ? Cor{0, 0, 0, 0} : VERDE;
+      });
   unsigned int id;
   {
     CapturaSaida silencio;

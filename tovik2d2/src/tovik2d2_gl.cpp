@@ -13,6 +13,10 @@
 static const GLenum NENHUM = 0xFFFFFFFF; // matches no request
 
 static GLubyte limpaR, limpaG, limpaB;
+static bool areaAtiva; // a drawing area's stencil test is on
+// Sets whose image is opaque all over are drawn without blending, which gives
+// the same pixels for less work. By slot, decided once at load.
+static bool opaco[T2D2_MAXSPRITESETS];
 static bool faz_blend, texturiza;
 static GLuint textura;
 static GLenum blendOrigem, blendDestino;
@@ -156,6 +160,7 @@ static void preparaGL(unsigned int largura, unsigned int altura) {
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxtexsize);
   printf(MSG_MAX_TEXTURA, int(maxtexsize), int(maxtexsize));
   limpaR = limpaG = limpaB = 0;
+  areaAtiva = false;
 }
 
 static void ligaOperacoesGL();
@@ -193,11 +198,19 @@ static void quadrado(double x0, double y0, double x1, double y1) {
   glEnd();
 }
 
+// Without a drawing area the clear itself paints the clear colour. With one,
+// the stencil is cleared as well and the colour goes on as a quad through it,
+// which hides it until the area is set again.
 static void T2D2GL_LimpaTela() {
+  if (areaAtiva)
+    glClearColor(0, 0, 0, 0);
+  else
+    glClearColor(limpaR / 255.0f, limpaG / 255.0f, limpaB / 255.0f, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   resetaGL();
   glLoadIdentity();
   setaTexturizacao(false);
+  if (!areaAtiva) return;
   glColor4ub(limpaR, limpaG, limpaB, 255);
   quadrado(0, 0, screen->w, screen->h);
 }
@@ -210,6 +223,7 @@ static void T2D2GL_TrocaCorLimpezaTela(Uint8 r, Uint8 g, Uint8 b) {
 
 static void T2D2GL_LimitaAreaDesenho(int x, int y, int largura, int altura) {
   glEnable(GL_STENCIL_TEST);
+  areaAtiva = true;
   glClear(GL_STENCIL_BUFFER_BIT);
   glStencilFunc(GL_ALWAYS, 1, 1);
   glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
@@ -223,6 +237,7 @@ static void T2D2GL_LimitaAreaDesenho(int x, int y, int largura, int altura) {
 
 static void T2D2GL_LiberaAreaDesenho() {
   glDisable(GL_STENCIL_TEST);
+  areaAtiva = false;
 }
 
 // ---------------------------------------------------------------------------
@@ -296,24 +311,31 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
 }
 
 // Only the image's own corner can hold magenta: the padding is all zeros.
-static void MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
+// Answers whether every pixel there is opaque afterwards.
+static bool MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
                                          int altura) {
   SDL_LockSurface(surface);
-  Uint32 magenta = SDL_MapRGBA(surface->format, 255, 0, 255, 255);
+  const Uint32 magenta = SDL_MapRGBA(surface->format, 255, 0, 255, 255);
+  const Uint32 a = surface->format->Amask;
+  bool opaca = true;
   for (int y = 0; y < altura; y++) {
     Uint32 *linha = reinterpret_cast<Uint32 *>(
         static_cast<Uint8 *>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < largura; x++)
+    for (int x = 0; x < largura; x++) {
       if (linha[x] == magenta) linha[x] = 0;
+      opaca = opaca && (linha[x] & a) == a;
+    }
   }
   SDL_UnlockSurface(surface);
+  return opaca;
 }
 
 bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo) {
   if (!converteImagem(s, arquivo)) return false;
   s->larguraTextura = s->imagem->w;
   s->alturaTextura = s->imagem->h;
-  MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
+  opaco[s - sprites] =
+      MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
   return true;
 }
 
@@ -362,6 +384,7 @@ static unsigned int T2D2GL_CarregaSpriteSet(const char *arquivo, int largura,
 }
 
 static void liberaTextura(T2D2_SpriteSet *s) {
+  opaco[s - sprites] = false;
   if (s->texturaLigada) {
     if (s->textura != 0) {
       glDeleteTextures(1, &s->textura);
@@ -385,9 +408,11 @@ struct Recorte {
 };
 
 // Binds the frame's texture with the sprite state and gives its texture
-// rectangle; null when there is nothing to draw.
+// rectangle; null when there is nothing to draw. An effect's quad may be
+// transformed, and then samples the transparent padding along its edges, or
+// faded by its tint: effects always blend.
 static const T2D2_SpriteSet *preparaQuadro(unsigned int id, unsigned int indice,
-                                           Recorte *r) {
+                                           Recorte *r, bool efeito) {
   const T2D2_SpriteSet *s = T2D2_SpriteSetDe(id);
   if (!s || s->textura == 0) return nullptr;
   if (indice >= unsigned(s->matrizX) * unsigned(s->matrizY)) return nullptr;
@@ -399,8 +424,9 @@ static const T2D2_SpriteSet *preparaQuadro(unsigned int id, unsigned int indice,
   r->dt = float(double(s->spAltura) / s->alturaTextura);
   setaTexturizacao(true);
   setaTextura(s->textura);
-  alteraBlend(true);
-  modoBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  const bool mistura = efeito || !opaco[s - sprites];
+  alteraBlend(mistura);
+  if (mistura) modoBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   modoWrapTextura(GL_CLAMP, GL_CLAMP);
   modoFiltragem(GL_LINEAR, GL_LINEAR);
   return s;
@@ -425,7 +451,7 @@ static void quadroTexturizado(const Recorte &r, const double *x,
 static bool T2D2GL_DesenhaSprite(unsigned int id, unsigned int indice, int x,
                                  int y) {
   Recorte r;
-  const T2D2_SpriteSet *s = preparaQuadro(id, indice, &r);
+  const T2D2_SpriteSet *s = preparaQuadro(id, indice, &r, false);
   if (!s) return false;
   double x1 = double(x) + s->spLargura, y1 = double(y) + s->spAltura;
   const double xs[4] = {double(x), x1, x1, double(x)};
@@ -440,7 +466,7 @@ static bool T2D2GL_DesenhaSpriteEfeito(unsigned int id, unsigned int indice,
                                        Uint8 b, Uint8 a) {
   if (!x || !y) return false;
   Recorte rec;
-  if (!preparaQuadro(id, indice, &rec)) return false;
+  if (!preparaQuadro(id, indice, &rec, true)) return false;
   const double xs[4] = {double(x[0]), double(x[1]), double(x[2]), double(x[3])};
   const double ys[4] = {double(y[0]), double(y[1]), double(y[2]), double(y[3])};
   glColor4ub(r, g, b, a);
