@@ -285,3 +285,21 @@ TEST_F(GL, JpegCarregaComoUmQuadroOpaco) {
   for (int y = 0; y < 24; y++)
     for (int x = 0; x < 40; x++) ASSERT_TRUE(T2D2_GetBit(m, x, y));
 }
+
+// A window is drawn straight into, with no scaling framebuffer between the
+// frame and the window; a user's own choice of scaling stands, and the
+// environment is left as it was found.
+TEST(GLJanela, SemEscalaSalvoSeOUsuarioPedir) {
+  const char *const escala = "SDL12COMPAT_OPENGL_SCALING";
+  for (const char *doUsuario : {static_cast<const char *>(nullptr), "1"}) {
+    SCOPED_TRACE(doUsuario ? doUsuario : "unset");
+    if (doUsuario) setenv(escala, doUsuario, 1);
+    ASSERT_TRUE(IniciaGLSilencioso());
+    GLint quadro = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &quadro);
+    EXPECT_EQ(quadro != 0, doUsuario != nullptr);
+    EXPECT_STREQ(getenv(escala), doUsuario);
+    EncerraSilencioso();
+  }
+  unsetenv(escala);
+}

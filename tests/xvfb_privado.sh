@@ -2,14 +2,15 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/relogio.sh"
 
-# inicia_xvfb: starts a private 800x600 X server and exports its DISPLAY, or
-# fails. The server picks a free display number itself and writes it only once
-# it accepts connections, so neither a test running beside this one nor a slow
-# start can hand the game a display that is not there. Sets xvfb_pid.
+# inicia_xvfb [WxH]: starts a private X server, 800x600 unless told, and
+# exports its DISPLAY, or fails. The server picks a free display number itself
+# and writes it only once it accepts connections, so neither a test running
+# beside this one nor a slow start can hand the game a display that is not
+# there. Sets xvfb_pid.
 inicia_xvfb() {
   local numero
   numero=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numero" \
+  Xvfb -displayfd 3 -screen 0 "${1:-800x600}x24" -nolisten tcp 3>"$numero" \
     >/dev/null 2>&1 &
   xvfb_pid=$!
   local fim=$((SECONDS + 60))
@@ -30,14 +31,16 @@ inicia_xvfb() {
 # leaves what it saw in $visto for the caller's report, and answers 2 when
 # waiting longer cannot help (the game is gone).
 espera_tela() {
-  local fim=$((SECONDS + $1)) arquivo=$2 status
+  local fim=$((SECONDS + $1)) arquivo=$2 status erro
   shift 2
   visto="nenhuma captura"
   while :; do
-    if import -window root "$arquivo" 2>/dev/null; then
+    if erro=$(import -window root "$arquivo" 2>&1); then
       "$@" "$arquivo" && return 0
       status=$?
       [ $status -ne 2 ] || return 1
+    else
+      visto="a captura falhou: $erro"
     fi
     [ $SECONDS -lt $fim ] || return 1
     sleep 0.05

@@ -4,6 +4,7 @@
 #include "tovik2d2_interno.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 // ---------------------------------------------------------------------------
@@ -170,10 +171,21 @@ static const T2D2_Plataforma plataformaGL = {
     preparaGL,   ligaOperacoesGL, MSG_DESPEDIDA,
 };
 
+// sdl12-compat draws OpenGL into a framebuffer of its own and scales that to
+// the window at every swap. The library's frame always has the size of the
+// mode it asks for, so the copy is pure cost in a window, and in full screen
+// its scaling shows the frame distorted. It reads the setting when video
+// starts; a user's own value stands, and the environment is left as found.
+static const char ESCALA_DO_SDL12COMPAT[] = "SDL12COMPAT_OPENGL_SCALING";
+
 bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                    const char *tituloJanela) {
-  return T2D2_IniciaVideo(&plataformaGL, largura, altura, modoVideo,
-                          tituloJanela);
+  const bool semEscala = !getenv(ESCALA_DO_SDL12COMPAT);
+  if (semEscala) setenv(ESCALA_DO_SDL12COMPAT, "0", 1);
+  const bool ok =
+      T2D2_IniciaVideo(&plataformaGL, largura, altura, modoVideo, tituloJanela);
+  if (semEscala) unsetenv(ESCALA_DO_SDL12COMPAT);
+  return ok;
 }
 
 static void T2D2GL_Encerra() {
