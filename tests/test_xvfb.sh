@@ -43,12 +43,14 @@ falha() {
   exit 1
 }
 inicia_xvfb || falha "o Xvfb não abriu"
-trap 'kill $xvfb_pid 2>/dev/null; [ -n "$jogo" ] && kill -9 $jogo 2>/dev/null' EXIT
+trap '[ -n "$jogo" ] && kill -9 $jogo 2>/dev/null; encerra_xvfb' EXIT
 
-# The checks that espera_tela repeats; each records what it saw.
+# The checks that espera_tela repeats; each records what it saw. The game may
+# end between a screenshot and its check, so a screenshot that shows what was
+# awaited counts whatever the game does next.
 vivo() {
-  kill -0 $jogo 2>/dev/null && return 0
-  visto="o jogo terminou"
+  kill -0 $jogo 2>/dev/null && return 1
+  visto="o jogo terminou; antes, $visto"
   return 2
 }
 # Pixels the display gives away: the red frame around the first kind in the
@@ -60,25 +62,24 @@ le() {
     $CARGA_ALTA $VIDA_CENTRO)"
   visto="destaque $destaque, borda da barra $borda, carga $carga, vida $vida"
 }
-splash() { vivo && eh_splash "$referencia" "$1"; }
-mira() { vivo && le "$1" && [ "$destaque" = 255,0,0 ] && [ "$borda" != 255,255,255 ]; }
+splash() { eh_splash "$referencia" "$1" || vivo; }
+mira() { le "$1"; [ "$destaque" = 255,0,0 ] && [ "$borda" != 255,255,255 ] || vivo; }
 # Charged past two thirds, so the shot flies long enough to be seen.
-carga() { vivo && le "$1" && [ "$borda" = 255,255,255 ] && [ "$carga" != 0,0,0 ]; }
-voo() { vivo && le "$1" && [ "$destaque" != 255,0,0 ] && [ "$borda" = 255,255,255 ]; }
-jogador2() { vivo && le "$1" && [ "$destaque" = 255,0,0 ] && [ "$vida" = 0,255,0 ]; }
-fim() { vivo && le "$1" && [ "$destaque" != 255,0,0 ] && [ "$vida" = 0,255,0 ]; }
+carga() { le "$1"; [ "$borda" = 255,255,255 ] && [ "$carga" != 0,0,0 ] || vivo; }
+voo() { le "$1"; [ "$destaque" != 255,0,0 ] && [ "$borda" = 255,255,255 ] || vivo; }
+jogador2() { le "$1"; [ "$destaque" = 255,0,0 ] && [ "$vida" = 0,255,0 ] || vivo; }
+fim() { le "$1"; [ "$destaque" != 255,0,0 ] && [ "$vida" = 0,255,0 ] || vivo; }
 # The aiming screen has nothing moving: two equal pictures in a row mean the
 # pointer's angle has been drawn.
 anterior=
 parada() {
-  vivo || return 2
   local igual=1
   [ -n "$anterior" ] &&
     [ "$(compare -metric AE "$anterior" "$1" null: 2>&1)" = 0 ] && igual=0
   cp "$1" "$pasta/anterior.png"
   anterior=$pasta/anterior.png
   visto="a tela ainda muda"
-  return $igual
+  [ $igual -eq 0 ] || vivo
 }
 # espera STEP CHECK: screenshot STEP.png once CHECK holds, or fail.
 espera() {
