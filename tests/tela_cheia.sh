@@ -7,14 +7,14 @@
 set -uo pipefail
 programa=$1
 pasta=$2
-for f in Xvfb import convert; do
+for f in Xvfb xdotool import convert; do
   command -v "$f" >/dev/null || { echo "sem $f"; exit 77; }
 done
 mkdir -p "$pasta"
 source "$(dirname "$0")/xvfb_privado.sh"
 falha() { echo "FALHOU: $*"; cat "$pasta/saida.txt"; exit 1; }
 inicia_xvfb 1024x768 || falha "o Xvfb não abriu"
-trap 'kill $xvfb_pid 2>/dev/null; [ -n "${pid:-}" ] && kill -9 $pid 2>/dev/null' EXIT
+trap '[ -n "${pid:-}" ] && kill -9 $pid 2>/dev/null; encerra_xvfb' EXIT
 
 SDL_VIDEODRIVER=x11 "$programa" >"$pasta/saida.txt" 2>&1 &
 pid=$!

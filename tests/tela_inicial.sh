@@ -13,7 +13,7 @@ confere_tela_inicial() {
   # The game loads every asset before its first splash frame, which takes
   # seconds on a loaded machine: pictures are taken until one is the splash.
   (cd "$pasta" && inicia_xvfb || exit 1
-    trap 'kill $xvfb_pid 2>/dev/null' EXIT
+    trap encerra_xvfb EXIT
     SDL_VIDEODRIVER=x11 "$lancador" >"$saida" 2>&1 &
     jogo=$!
     abertura() {

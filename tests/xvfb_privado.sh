@@ -24,6 +24,18 @@ inicia_xvfb() {
   DISPLAY=:$(head -1 "$numero")
   export DISPLAY
   rm -f "$numero"
+  # A client is the proof that the server answers.
+  ate 60 xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+# encerra_xvfb: stops the server and waits for it to be gone, so that the
+# next test's server never meets this one's sockets on their way out.
+encerra_xvfb() {
+  [ -n "${xvfb_pid:-}" ] || return 0
+  kill "$xvfb_pid" 2>/dev/null
+  ate 30 eval '! kill -0 "$xvfb_pid" 2>/dev/null' || kill -KILL "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=
 }
 
 # espera_tela SECONDS FILE CHECK...: screenshots of the whole screen go to
