@@ -9,6 +9,7 @@ construcao=$1
 saida=$2
 command -v dpkg-deb >/dev/null || { echo "falta dpkg-deb"; exit 77; }
 command -v dpkg-shlibdeps >/dev/null || { echo "falta dpkg-shlibdeps"; exit 77; }
+command -v dpkg-architecture >/dev/null || { echo "falta dpkg-architecture"; exit 77; }
 rm -rf "$saida"
 mkdir -p "$saida"
 cpack -G DEB --config "$construcao/CPackConfig.cmake" -B "$saida" >"$saida/cpack.log" ||
@@ -26,9 +27,10 @@ contem() { # pacote caminho...
 }
 
 dev=$(ls "$saida"/libtovik2d2-dev_*.deb)
+lib=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 contem "$dev" usr/include/t2d2/tovik2d2.h usr/include/t2d2/tovik2d2primitivas.h \
-  usr/include/t2d2/tovikaudio2.h usr/lib/libtovik2d2.a \
-  usr/lib/cmake/Tovik2D2/Tovik2D2Config.cmake usr/lib/pkgconfig/tovik2d2.pc
+  usr/include/t2d2/tovikaudio2.h "$lib/libtovik2d2.a" \
+  "$lib/cmake/Tovik2D2/Tovik2D2Config.cmake" "$lib/pkgconfig/tovik2d2.pc"
 
 if [ "$3" != 1 ] || [ "$4" != 1 ]; then
   echo "esta árvore não tem o jogo e o gerador de arquivos"; exit 77
