@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian packages with CPack and checks what each one carries: the
-# game's package has the game, its launcher, data, desktop entry, metainfo
-# and icons but no development files; the library's package has those.
+# game's package has the launcher, the program, data, manual page, desktop
+# entry, metainfo and icons but no development files; the library's package
+# has those, in the multiarch folder.
 # Skipped after the library checks where the tree has no game or generator.
 # Usage: pacote_deb.sh <build folder> <output folder> <game exists> <assets exist>
 set -euo pipefail
@@ -36,9 +37,10 @@ if [ "$3" != 1 ] || [ "$4" != 1 ]; then
   echo "esta árvore não tem o jogo e o gerador de arquivos"; exit 77
 fi
 jogo=$(ls "$saida"/trovasco_*.deb)
-contem "$jogo" usr/games/trovasco usr/bin/trovasco \
+contem "$jogo" usr/games/trovasco usr/lib/games/trovasco/trovasco \
   usr/share/games/trovasco/files/splash.png \
   usr/share/games/trovasco/files/fonte.png \
+  usr/share/man/man6/trovasco.6.gz \
   usr/share/applications/org.tovik.Trovasco.desktop \
   usr/share/metainfo/org.tovik.Trovasco.metainfo.xml \
   usr/share/icons/hicolor/48x48/apps/trovasco.png \
