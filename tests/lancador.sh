@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the game into a temporary prefix and starts it through the
-# installed launcher from an unrelated working folder, on a private X server:
-# the splash screen must show. Skipped where the tree has no game or no asset
-# generator, or where the X tools are missing.
+# Installs the game into a temporary prefix, moves the prefix elsewhere and
+# starts the game through the moved launcher from an unrelated working folder,
+# on a private X server: the splash screen must show. Skipped where the tree
+# has no game or no asset generator, or where the X tools are missing.
 # Usage: lancador.sh <build folder> <game target exists> <assets target exists>
 set -euo pipefail
 construcao=$1
@@ -16,8 +16,9 @@ source "$(dirname "$0")/tela_inicial.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-cmake --install "$construcao" --prefix "$tmp/prefixo" --component jogo >/dev/null
+cmake --install "$construcao" --prefix "$tmp/instalado" --component jogo >/dev/null
+mv "$tmp/instalado" "$tmp/prefixo"
 splash=$tmp/prefixo/share/games/trovasco/files/splash.png
 [ -f "$splash" ] || { echo "FALHOU: os arquivos do jogo não foram instalados" >&2; exit 1; }
 mkdir "$tmp/outra-pasta"
-confere_tela_inicial "$tmp/prefixo/bin/trovasco" "$splash" "$tmp/outra-pasta"
+confere_tela_inicial "$tmp/prefixo/games/trovasco" "$splash" "$tmp/outra-pasta"

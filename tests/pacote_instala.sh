@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the game's Debian package on this machine with apt-get, starts the
-# launcher from the PATH under a private X server, checks the splash screen
-# and purges the package again. It changes the system, so it runs only as root
-# in CI (CI=true); everywhere else it is skipped.
+# installed launcher from another folder under a private X server, checks the
+# splash screen and purges the package again. It changes the system, so it
+# runs only as root in CI (CI=true); everywhere else it is skipped.
 # Usage: pacote_instala.sh <folder holding the packages>
 set -euo pipefail
 pacotes=$1
@@ -19,6 +19,13 @@ trap 'apt-get purge -y -qq trovasco >/dev/null 2>&1 || true; rm -rf "$tmp"' EXIT
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "$(ls "$pacotes"/trovasco_*.deb | head -1)" >"$tmp/apt.log" 2>&1 ||
   { cat "$tmp/apt.log"; exit 1; }
-lancador=$(command -v trovasco)
-[ "$lancador" = /usr/bin/trovasco ] || { echo "FALHOU: trovasco no PATH é $lancador" >&2; exit 1; }
+# Debian puts /usr/games on the PATH of users but not of root, so the
+# launcher is started by its full name, and found by name only where the PATH
+# has it.
+lancador=/usr/games/trovasco
+[ -x "$lancador" ] || { echo "FALHOU: o pacote não instalou $lancador" >&2; exit 1; }
+if [[ ":$PATH:" == *:/usr/games:* ]]; then
+  achado=$(command -v trovasco || true)
+  [ "$achado" = "$lancador" ] || { echo "FALHOU: trovasco no PATH é \"$achado\"" >&2; exit 1; }
+fi
 confere_tela_inicial "$lancador" /usr/share/games/trovasco/files/splash.png "$tmp"

@@ -11,7 +11,7 @@ packages=(
   libstb-dev libfreetype-dev fonts-dejavu-core libvorbis-dev
   xvfb xdotool imagemagick valgrind
   zlib1g-dev clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()
