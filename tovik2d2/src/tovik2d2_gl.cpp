@@ -20,6 +20,23 @@ static GLenum wrapTexturaS, wrapTexturaT;
 static GLenum filtroMax, filtroMin;
 GLint maxtexsize;
 
+// WebGL has no GL_CLAMP, no unpack row length and no swap control. There the
+// edge clamp stands in, rows are uploaded as long as the image (the pitch of
+// every 32-bit surface), and the browser paces the frames.
+#ifdef __EMSCRIPTEN__
+static const GLenum BORDA = GL_CLAMP_TO_EDGE;
+static void pedeSincroniaVertical() {}
+static void linhasDoUpload(GLint) {}
+#else
+static const GLenum BORDA = GL_CLAMP;
+static void pedeSincroniaVertical() {
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+}
+static void linhasDoUpload(GLint pixels) {
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, pixels);
+}
+#endif
+
 // Working images keep their bytes in memory as R, G, B, A.
 static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00, bmask = 0x00FF0000,
                     amask = 0xFF000000;
@@ -126,7 +143,7 @@ static void pedeAtributos() {
   // Without stencil bits the drawing area would silently do nothing.
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+  pedeSincroniaVertical();
 }
 
 static void informaDoubleBuffer() {
@@ -185,10 +202,10 @@ static void T2D2GL_Sincroniza(Uint8 fps) {
 
 static void quadrado(double x0, double y0, double x1, double y1) {
   glBegin(GL_QUADS);
-  glVertex2d(x0, y0);
-  glVertex2d(x1, y0);
-  glVertex2d(x1, y1);
-  glVertex2d(x0, y1);
+  glVertex2f(GLfloat(x0), GLfloat(y0));
+  glVertex2f(GLfloat(x1), GLfloat(y0));
+  glVertex2f(GLfloat(x1), GLfloat(y1));
+  glVertex2f(GLfloat(x0), GLfloat(y1));
   glEnd();
 }
 
@@ -248,12 +265,12 @@ static int ladoDaTextura(int maior) {
 
 static void copiaPixels(SDL_Surface *origem, SDL_Surface *destino) {
   if (temBytesRGBA(origem)) {
-    SDL_LockSurface(origem);
+    T2D2_TravaPixels(origem);
     for (int y = 0; y < origem->h; y++)
       memcpy(static_cast<Uint8 *>(destino->pixels) + y * destino->pitch,
              static_cast<Uint8 *>(origem->pixels) + y * origem->pitch,
              size_t(origem->w) * 4);
-    SDL_UnlockSurface(origem);
+    T2D2_SoltaPixels(origem);
     return;
   }
   // A plain copy, alpha included: blending onto the blank square would keep
@@ -268,6 +285,18 @@ static bool cabeNaTextura(int largura, int altura) {
   if (maior <= maxtexsize) return true;
   printf(MSG_LIMITE_TEXTURA, int(maxtexsize), int(maxtexsize));
   return false;
+}
+
+// Linear filtering reads one texel past the image's right and bottom edges.
+// A new surface is not cleared everywhere (a browser's is not cleared at
+// all), so the rest of the image's rows and the row below start transparent.
+static void limpaContorno(SDL_Surface *quadro, int largura, int altura) {
+  Uint8 *pixels = static_cast<Uint8 *>(quadro->pixels);
+  size_t resto = size_t(quadro->w - largura) * 4;
+  for (int y = 0; y < altura; y++)
+    memset(pixels + y * quadro->pitch + largura * 4, 0, resto);
+  if (altura < quadro->h)
+    memset(pixels + altura * quadro->pitch, 0, size_t(quadro->w) * 4);
 }
 
 // Replaces the loaded image with a square power-of-two RGBA copy, unless it
@@ -290,6 +319,7 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
     return false;
   }
   copiaPixels(img, quadro);
+  limpaContorno(quadro, img->w, img->h);
   SDL_FreeSurface(img);
   s->imagem = quadro;
   return true;
@@ -298,7 +328,7 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
 // Only the image's own corner can hold magenta: the padding is all zeros.
 static void MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
                                          int altura) {
-  SDL_LockSurface(surface);
+  T2D2_TravaPixels(surface);
   Uint32 magenta = SDL_MapRGBA(surface->format, 255, 0, 255, 255);
   for (int y = 0; y < altura; y++) {
     Uint32 *linha = reinterpret_cast<Uint32 *>(
@@ -306,7 +336,7 @@ static void MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
     for (int x = 0; x < largura; x++)
       if (linha[x] == magenta) linha[x] = 0;
   }
-  SDL_UnlockSurface(surface);
+  T2D2_SoltaPixels(surface);
 }
 
 bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo) {
@@ -322,18 +352,18 @@ bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo) {
 static void criaTextura(T2D2_SpriteSet *s) {
   glGenTextures(1, &s->textura);
   setaTextura(s->textura);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, BORDA);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, BORDA);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   SDL_Surface *img = s->imagem;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, img->pitch / 4);
-  SDL_LockSurface(img);
+  linhasDoUpload(img->pitch / 4);
+  T2D2_TravaPixels(img);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, img->w, img->h, 0, GL_RGBA,
                GL_UNSIGNED_BYTE, img->pixels);
-  SDL_UnlockSurface(img);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  T2D2_SoltaPixels(img);
+  linhasDoUpload(0);
   s->texturaLigada = true;
 }
 
@@ -394,7 +424,7 @@ static const T2D2_SpriteSet *preparaQuadro(unsigned int id, unsigned int indice,
   setaTextura(s->textura);
   alteraBlend(true);
   modoBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  modoWrapTextura(GL_CLAMP, GL_CLAMP);
+  modoWrapTextura(BORDA, BORDA);
   modoFiltragem(GL_LINEAR, GL_LINEAR);
   return s;
 }
@@ -405,13 +435,13 @@ static void quadroTexturizado(const Recorte &r, const double *x,
                               const double *y) {
   glBegin(GL_QUADS);
   glTexCoord2f(r.s0, r.t0);
-  glVertex2d(x[0], y[0]);
+  glVertex2f(GLfloat(x[0]), GLfloat(y[0]));
   glTexCoord2f(r.s0 + r.ds, r.t0);
-  glVertex2d(x[1], y[1]);
+  glVertex2f(GLfloat(x[1]), GLfloat(y[1]));
   glTexCoord2f(r.s0 + r.ds, r.t0 + r.dt);
-  glVertex2d(x[2], y[2]);
+  glVertex2f(GLfloat(x[2]), GLfloat(y[2]));
   glTexCoord2f(r.s0, r.t0 + r.dt);
-  glVertex2d(x[3], y[3]);
+  glVertex2f(GLfloat(x[3]), GLfloat(y[3]));
   glEnd();
 }
 
