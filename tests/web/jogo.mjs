@@ -15,7 +15,6 @@ import {
 
 const [pastaWeb, pastaNativa, pastaSaida] = process.argv.slice(2);
 const VERMELHO = [255, 0, 0], VERDE = [0, 255, 0], BRANCO = [255, 255, 255];
-const MUSICA = '/files/WhatYouWantv2.ogg';
 
 function capturaNativa(nome) {
   const arquivo = path.join(pastaNativa, `${nome}.png`);
@@ -36,12 +35,18 @@ function tintaNoCentro(img) {
   return n;
 }
 
-// The music's element as the emulation plays it, seen from the page.
-const estadoDaMusica = (pagina) => pagina.evaluate((nome) => {
-  const a = Module.preloadedAudios[nome];
-  return a && {tocando: !a.paused, tempo: a.currentTime,
-               contexto: SDL.audioContext && SDL.audioContext.state};
-}, MUSICA);
+// The music as the emulation plays it on the page's Web Audio context: its
+// source node, how far it has played, and the state of the context, which a
+// browser keeps suspended without a user gesture.
+const estadoDaMusica = (pagina) => pagina.evaluate(() => {
+  const m = typeof SDL !== 'undefined' && SDL.music.audio;
+  const c = typeof SDL !== 'undefined' && SDL.audioContext;
+  return {
+    tocando: Boolean(m && m.webAudioNode && !m.paused),
+    tempo: m && c ? c.currentTime - m.startTime : 0,
+    contexto: c ? c.state : 'nenhum',
+  };
+});
 
 async function esperaEstado(nome, segundos, teste, ler) {
   const fim = Date.now() + segundos * 1000;
@@ -81,8 +86,7 @@ await roda(async (aoFim) => {
   });
   await pagina.goto(servidor.url);
   await pagina.waitForSelector('#botao:not([hidden])', {timeout: 60000});
-  if (await estadoDaMusica(pagina).then((m) => m && m.tocando))
-    falha('a música tocava antes do clique');
+  if ((await estadoDaMusica(pagina)).tocando) falha('a música tocava antes do clique');
   await pagina.click('#botao');
 
   // Splash, identical to the desktop's.
@@ -90,7 +94,8 @@ await roda(async (aoFim) => {
     (img) => `${compara(img, splashNativo, 0).diferentes} pixels diferentes da captura nativa`);
   foto('1-splash', splash);
   const musica = await esperaEstado('música tocando', 10,
-    (m) => m && m.tocando && m.tempo > 0.2, () => estadoDaMusica(pagina));
+    (m) => m.tocando && m.contexto === 'running' && m.tempo > 0.2,
+    () => estadoDaMusica(pagina));
   const inicio = await pagina.evaluate(() => ({
     splash: quadros[1], heap: HEAPU8.length,
   }));
