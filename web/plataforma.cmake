@@ -17,9 +17,6 @@ add_library(t2d2_navegador INTERFACE)
 target_link_options(t2d2_navegador INTERFACE
   -sLEGACY_GL_EMULATION
   -sASYNCIFY
-  # Every yield saves the whole call stack's locals, the game's main routine
-  # with all its state among them; the default 4 KiB is tight for that.
-  -sASYNCIFY_STACK_SIZE=16384
   -sALLOW_MEMORY_GROWTH
   -sEXIT_RUNTIME
   -sINVOKE_RUN=0
