@@ -325,7 +325,7 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   return true;
 }
 
-// Only the image's own corner can hold magenta: the padding is all zeros.
+// Only the image's own corner is ever drawn, so only it is searched.
 static void MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
                                          int altura) {
   T2D2_TravaPixels(surface);
