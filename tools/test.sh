@@ -20,6 +20,7 @@ run_suite build-asan -DT2D2_SANITIZE=ON -DT2D2_BENCH=OFF
 
 bash tools/web.sh build
 ctest --test-dir build-web -L web --output-on-failure
+cat build-web/capturas/figuras.txt
 
 # Our own loading, font and collision code under libFuzzer, about a minute
 # each.

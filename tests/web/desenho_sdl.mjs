@@ -1,6 +1,7 @@
 // The SDL software back-end on the browser's 2-D canvas: the frame that
 // desenho_sdl.cpp draws, read from the page shown twice its size (so the
-// page's scaling is in play, for the mouse too), checked pixel by pixel.
+// page's scaling is in play, for the mouse too), checked pixel by pixel; and
+// the page keeps the context menu off the canvas.
 //
 //   node desenho_sdl.mjs <build-web/testes>
 import {abreNavegador, espera, mesmaCor, pixel, registraConsole, roda, serve}
@@ -48,6 +49,9 @@ await roda(async (aoFim) => {
     (img) => mesmaCor(cor(img, [260, 60]), [255, 128, 0]) &&
       mesmaCor(cor(img, [266, 60]), FUNDO),
     (img) => `(260,60)=${cor(img, [260, 60])} (266,60)=${cor(img, [266, 60])}`);
+  const menu = await pagina.evaluate(() => document.querySelector('canvas').dispatchEvent(
+    new MouseEvent('contextmenu', {bubbles: true, cancelable: true})));
+  if (menu) throw new Error('o menu de contexto não foi suprimido sobre a tela');
   if (!linhas.includes('Desenho SDL pronto.'))
     throw new Error(`sem a linha de pronto: ${JSON.stringify(linhas)}`);
 });

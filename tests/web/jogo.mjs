@@ -173,12 +173,16 @@ await roda(async (aoFim) => {
   const intervalos = mirando.slice(1).map((t, i) => t - mirando[i]);
   const tamanhos = ['js', 'wasm', 'data'].map((ext) =>
     `${ext} ${fs.statSync(path.join(pastaWeb, `trovasco.${ext}`)).size}`);
-  console.log(`navegação até o splash: ${Math.round(inicio.splash)} ms`);
-  console.log(`quadros medidos: ${intervalos.length}; intervalo mediano ` +
-    `${quantil(intervalos, 0.5).toFixed(1)} ms, p95 ${quantil(intervalos, 0.95).toFixed(1)} ms`);
-  console.log(`heap do wasm após o início: ${(inicio.heap / 1048576).toFixed(0)} MiB`);
-  console.log(`mira contra a nativa: ${diferencaMira.diferentes} pixels diferentes, ` +
-    `${diferencaMira.alem} além de 10% (de ${diferencaMira.total})`);
-  console.log(`música: ${JSON.stringify(musica)} -> ${JSON.stringify(parada)}`);
-  console.log(`arquivos (bytes): ${tamanhos.join(', ')}`);
+  const figuras = [
+    `navegação até o splash: ${Math.round(inicio.splash)} ms`,
+    `quadros medidos: ${intervalos.length}; intervalo mediano ` +
+      `${quantil(intervalos, 0.5).toFixed(1)} ms, p95 ${quantil(intervalos, 0.95).toFixed(1)} ms`,
+    `heap do wasm após o início: ${(inicio.heap / 1048576).toFixed(0)} MiB`,
+    `mira contra a nativa: ${diferencaMira.diferentes} pixels diferentes, ` +
+      `${diferencaMira.alem} além de 10% (de ${diferencaMira.total})`,
+    `música: ${JSON.stringify(musica)} -> ${JSON.stringify(parada)}`,
+    `arquivos (bytes): ${tamanhos.join(', ')}`,
+  ].join('\n');
+  console.log(figuras);
+  fs.writeFileSync(path.join(pastaSaida, 'figuras.txt'), figuras + '\n');
 });
