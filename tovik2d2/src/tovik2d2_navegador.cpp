@@ -26,7 +26,8 @@ void T2D2_EsperaQuadro(Sint32 espera) {
 // Before that, locking copies a surface's canvas into its memory and
 // unlocking copies it back, and both are needed.
 static bool pixelsSoEmMemoria() {
-  return screen && (screen->flags & SDL_OPENGL);
+  SDL_Surface *tela = SDL_GetVideoSurface();
+  return tela && (tela->flags & SDL_OPENGL);
 }
 
 void T2D2_TravaPixels(SDL_Surface *s) {
