@@ -16,7 +16,8 @@ flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
        -fno-sanitize-recover=all -Iinclude -Itovik2d2/src
        $(pkg-config --cflags sdl SDL_image))
 libs=($(pkg-config --libs sdl SDL_image) -lGL)
-fontes=(tovik2d2/src/tovik2d2.cpp tovik2d2/src/tovik2d2_gl.cpp
+fontes=(tovik2d2/src/tovik2d2.cpp tovik2d2/src/tovik2d2_desktop.cpp
+        tovik2d2/src/tovik2d2_gl.cpp
         tovik2d2/src/tovik2d2_sdl.cpp)
 
 falhas=0

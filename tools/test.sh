@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: first the
 # debug build, then the same suite under the address and undefined-behaviour
-# sanitizers.
+# sanitizers, then the browser build's tests in headless Chromium (the game's
+# compares its screenshots with those the debug build's Xvfb test took).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -16,6 +17,10 @@ run_suite() {
 
 run_suite build
 run_suite build-asan -DT2D2_SANITIZE=ON -DT2D2_BENCH=OFF
+
+bash tools/web.sh build
+ctest --test-dir build-web -L web --output-on-failure
+cat build-web/capturas/figuras.txt
 
 # Our own loading, font and collision code under libFuzzer, about a minute
 # each.

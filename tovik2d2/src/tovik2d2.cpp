@@ -162,8 +162,9 @@ bool T2D2_IniciaVideo(const T2D2_Plataforma *p, unsigned int largura,
   if (inicializado) return false;
   reset();
   c_shutdown = false;
-  if (SDL_WasInit(SDL_INIT_VIDEO)) return false;
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) {
+  T2D2_Partida partida = T2D2_IniciaSubsistema(SDL_INIT_VIDEO);
+  if (partida == T2D2_JA_INICIADO) return false;
+  if (partida == T2D2_FALHOU) {
     printf(MSG_FALHA_SDL, SDL_GetError());
     return false;
   }
@@ -211,8 +212,7 @@ Sint32 T2D2_CalculaEspera(Uint8 fps, Uint32 tempoAnterior, Uint32 agora) {
 void T2D2_SincronizaVideo(Uint8 fps, Uint32 *tempoAnterior,
                           void (*apresenta)()) {
   if (T2D2_SincronizaUsuario) T2D2_SincronizaUsuario();
-  Sint32 espera = T2D2_CalculaEspera(fps, *tempoAnterior, SDL_GetTicks());
-  if (espera > 0) SDL_Delay(Uint32(espera));
+  T2D2_EsperaQuadro(T2D2_CalculaEspera(fps, *tempoAnterior, SDL_GetTicks()));
   *tempoAnterior = SDL_GetTicks();
   apresenta();
   T2D2_Entrada();
@@ -246,7 +246,7 @@ void T2D2_LiberaBotao(T2D2_Botao *botao) {
   botao->liberado = true;
 }
 
-void T2D2_ProcessaTecla(T2D2_Botao *tecla, Uint8 evento) {
+void T2D2_ProcessaTecla(T2D2_Botao *tecla, Uint32 evento) {
   if (evento == SDL_KEYDOWN)
     T2D2_PressionaBotao(tecla);
   else if (evento == SDL_KEYUP)
@@ -471,7 +471,7 @@ void T2D2_PreencheVetorBitMasks(SDL_Surface *imagem, int spx, int spy,
   // Frames beyond the surface would be read out of its pixels.
   if (colunas * spx > imagem->w) colunas = imagem->w / spx;
   if (linhas * spy > imagem->h) linhas = imagem->h / spy;
-  SDL_LockSurface(imagem);
+  T2D2_TravaPixels(imagem);
   Uint32 magenta = magentaOpaco(imagem);
   for (int l = 0; l < linhas; l++)
     for (int c = 0; c < colunas; c++) {
@@ -480,7 +480,7 @@ void T2D2_PreencheVetorBitMasks(SDL_Surface *imagem, int spx, int spy,
         preencheLinha(imagem, magenta, c * spx, l * spy + y, spx,
                       m->mask + size_t(y) * m->ldwords);
     }
-  SDL_UnlockSurface(imagem);
+  T2D2_SoltaPixels(imagem);
 }
 
 void T2D2_SetBit(T2D2_BitMask *bmask, int x, int y, int val) {
@@ -556,8 +556,10 @@ T2D2_SpriteSet *T2D2_ReservaSpriteSet(const char *arquivo, unsigned int *id) {
 // Image sizes from file headers, read before anything is decoded
 // ---------------------------------------------------------------------------
 
-static bool leBytes(SDL_RWops *rw, Uint8 *destino, int n) {
-  return SDL_RWread(rw, destino, 1, n) == n;
+// Read through the C library: not every SDL hands out a real SDL_RWops (the
+// browser's emulation returns a number), and these are a few plain bytes.
+static bool leBytes(FILE *f, Uint8 *destino, size_t n) {
+  return fread(destino, 1, n, f) == n;
 }
 
 static int le16(const Uint8 *p) {
@@ -569,13 +571,13 @@ static Uint32 le32(const Uint8 *p) {
 }
 
 // PNG: the signature, then IHDR as the first chunk with width and height.
-static bool dimensoesPNG(SDL_RWops *rw, const Uint8 *inicio, int *largura,
+static bool dimensoesPNG(FILE *f, const Uint8 *inicio, int *largura,
                          int *altura) {
   static const Uint8 assinatura[8] = {0x89, 'P',  'N',  'G',
                                       '\r', '\n', 0x1a, '\n'};
   if (memcmp(inicio, assinatura, 8) != 0) return false;
   Uint8 c[16];
-  if (!leBytes(rw, c, 16)) return false;
+  if (!leBytes(f, c, 16)) return false;
   if (le32(c) != 13 || memcmp(c + 4, "IHDR", 4) != 0) return false;
   Uint32 l = le32(c + 8), a = le32(c + 12);
   if (l == 0 || a == 0 || l > INT_MAX || a > INT_MAX) return false;
@@ -598,14 +600,13 @@ enum { MAX_SEGMENTOS_JPEG = 4096 };
 
 // JPEG: walks the segments up to the first start of frame; its height and
 // width follow the sample precision.
-static bool dimensoesJPEG(SDL_RWops *rw, const Uint8 *inicio, int *largura,
+static bool dimensoesJPEG(FILE *f, const Uint8 *inicio, int *largura,
                           int *altura) {
   if (inicio[0] != 0xff || inicio[1] != 0xd8) return false;
   Sint64 pos = 2;
   for (int i = 0; i < MAX_SEGMENTOS_JPEG; i++) {
     Uint8 m[2];
-    if (SDL_RWseek(rw, int(pos), RW_SEEK_SET) < 0 || !leBytes(rw, m, 2) ||
-        m[0] != 0xff)
+    if (fseek(f, long(pos), SEEK_SET) != 0 || !leBytes(f, m, 2) || m[0] != 0xff)
       return false;
     pos += 2;
     if (m[1] == 0xff) { // fill byte before the marker
@@ -614,11 +615,11 @@ static bool dimensoesJPEG(SDL_RWops *rw, const Uint8 *inicio, int *largura,
     }
     if (marcadorSemTamanho(m[1])) continue;
     Uint8 c[7];
-    if (!leBytes(rw, c, 2)) return false;
+    if (!leBytes(f, c, 2)) return false;
     int tamanho = le16(c);
     if (tamanho < 2) return false;
     if (inicioDeQuadro(m[1])) {
-      if (tamanho < 7 || !leBytes(rw, c + 2, 5)) return false;
+      if (tamanho < 7 || !leBytes(f, c + 2, 5)) return false;
       *altura = le16(c + 3);
       *largura = le16(c + 5);
       return *largura > 0 && *altura > 0;
@@ -630,13 +631,13 @@ static bool dimensoesJPEG(SDL_RWops *rw, const Uint8 *inicio, int *largura,
 }
 
 bool T2D2_DimensoesDoArquivo(const char *arquivo, int *largura, int *altura) {
-  SDL_RWops *rw = SDL_RWFromFile(arquivo, "rb");
-  if (!rw) return false;
+  FILE *f = fopen(arquivo, "rb");
+  if (!f) return false;
   Uint8 inicio[8];
   bool ok =
-      leBytes(rw, inicio, 8) && (dimensoesPNG(rw, inicio, largura, altura) ||
-                                 dimensoesJPEG(rw, inicio, largura, altura));
-  SDL_RWclose(rw);
+      leBytes(f, inicio, 8) && (dimensoesPNG(f, inicio, largura, altura) ||
+                                dimensoesJPEG(f, inicio, largura, altura));
+  fclose(f);
   return ok;
 }
 
@@ -694,28 +695,14 @@ static void liberaMascaras(T2D2_SpriteSet *s) {
   s->bmask = nullptr;
 }
 
-// Pixels of the working images made by T2D2_CriaImagemZerada, by slot: SDL
-// does not own them, so they go with the surface.
+// Pixels of the working images made by T2D2_CriaImagemZerada that SDL does
+// not own, by slot: they go with the surface.
 static void *pixelsProprios[T2D2_MAXSPRITESETS];
 
 SDL_Surface *T2D2_CriaImagemZerada(T2D2_SpriteSet *s, int largura, int altura,
                                    const Uint32 mascaras[4]) {
-  // calloc hands a large block over as fresh zero pages, so rows nobody
-  // writes cost neither time nor memory; SDL would write every byte itself.
-  void *pixels = calloc(size_t(largura) * size_t(altura), 4);
-  if (!pixels) {
-    SDL_SetError("Out of memory");
-    return nullptr;
-  }
-  SDL_Surface *img = SDL_CreateRGBSurfaceFrom(
-      pixels, largura, altura, 32, largura * 4, mascaras[0], mascaras[1],
-      mascaras[2], mascaras[3]);
-  if (!img) {
-    free(pixels);
-    return nullptr;
-  }
-  pixelsProprios[s - sprites] = pixels;
-  return img;
+  return T2D2_CriaSuperficieZerada(largura, altura, mascaras,
+                                   &pixelsProprios[s - sprites]);
 }
 
 static void liberaImagem(T2D2_SpriteSet *s) {
@@ -798,11 +785,12 @@ static void medeCelula(T2D2_Fonte *f, SDL_Surface *img, int k) {
 }
 
 static void medeFonte(T2D2_Fonte *f, SDL_Surface *img) {
-  SDL_LockSurface(img);
+  T2D2_TravaPixels(img);
   for (int k = 0; k < 256; k++) medeCelula(f, img, k);
-  SDL_UnlockSurface(img);
-  f->larguras[' '] = f->tamanhoFonte / 2;
-  f->deslocamentos[' '] = 0;
+  T2D2_SoltaPixels(img);
+  const unsigned char espaco = ' ';
+  f->larguras[espaco] = f->tamanhoFonte / 2;
+  f->deslocamentos[espaco] = 0;
 }
 
 static unsigned int recusaFonte(T2D2_Fonte *f, const char *formato,

@@ -25,6 +25,23 @@ static GLenum wrapTexturaS, wrapTexturaT;
 static GLenum filtroMax, filtroMin;
 GLint maxtexsize;
 
+// WebGL has no GL_CLAMP, no unpack row length and no swap control. There the
+// edge clamp stands in, rows are uploaded as long as the image (the pitch of
+// every 32-bit surface), and the browser paces the frames.
+#ifdef __EMSCRIPTEN__
+static const GLenum BORDA = GL_CLAMP_TO_EDGE;
+static void pedeSincroniaVertical() {}
+static void linhasDoUpload(GLint) {}
+#else
+static const GLenum BORDA = GL_CLAMP;
+static void pedeSincroniaVertical() {
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+}
+static void linhasDoUpload(GLint pixels) {
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, pixels);
+}
+#endif
+
 // Working images keep their bytes in memory as R, G, B, A.
 static const Uint32 rmask = 0x000000FF, gmask = 0x0000FF00, bmask = 0x00FF0000,
                     amask = 0xFF000000;
@@ -132,7 +149,7 @@ static void pedeAtributos() {
   // Without stencil bits the drawing area would silently do nothing.
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+  pedeSincroniaVertical();
 }
 
 static void informaDoubleBuffer() {
@@ -203,10 +220,10 @@ static void T2D2GL_Sincroniza(Uint8 fps) {
 
 static void quadrado(double x0, double y0, double x1, double y1) {
   glBegin(GL_QUADS);
-  glVertex2d(x0, y0);
-  glVertex2d(x1, y0);
-  glVertex2d(x1, y1);
-  glVertex2d(x0, y1);
+  glVertex2f(GLfloat(x0), GLfloat(y0));
+  glVertex2f(GLfloat(x1), GLfloat(y0));
+  glVertex2f(GLfloat(x1), GLfloat(y1));
+  glVertex2f(GLfloat(x0), GLfloat(y1));
   glEnd();
 }
 
@@ -276,12 +293,12 @@ static int ladoDaTextura(int maior) {
 
 static void copiaPixels(SDL_Surface *origem, SDL_Surface *destino) {
   if (temBytesRGBA(origem)) {
-    SDL_LockSurface(origem);
+    T2D2_TravaPixels(origem);
     for (int y = 0; y < origem->h; y++)
       memcpy(static_cast<Uint8 *>(destino->pixels) + y * destino->pitch,
              static_cast<Uint8 *>(origem->pixels) + y * origem->pitch,
              size_t(origem->w) * 4);
-    SDL_UnlockSurface(origem);
+    T2D2_SoltaPixels(origem);
     return;
   }
   // A plain copy, alpha included: blending onto the blank square would keep
@@ -322,11 +339,11 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   return true;
 }
 
-// Only the image's own corner can hold magenta: the padding is all zeros.
+// Only the image's own corner is ever drawn, so only it is searched.
 // Answers whether every pixel there is opaque afterwards.
 static bool MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
                                          int altura) {
-  SDL_LockSurface(surface);
+  T2D2_TravaPixels(surface);
   const Uint32 magenta = SDL_MapRGBA(surface->format, 255, 0, 255, 255);
   const Uint32 a = surface->format->Amask;
   bool opaca = true;
@@ -338,7 +355,7 @@ static bool MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
       opaca = opaca && (linha[x] & a) == a;
     }
   }
-  SDL_UnlockSurface(surface);
+  T2D2_SoltaPixels(surface);
   return opaca;
 }
 
@@ -356,13 +373,13 @@ bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo) {
 static void criaTextura(T2D2_SpriteSet *s) {
   glGenTextures(1, &s->textura);
   setaTextura(s->textura);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, BORDA);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, BORDA);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   SDL_Surface *img = s->imagem;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, img->pitch / 4);
+  linhasDoUpload(img->pitch / 4);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, img->w, img->h, 0, GL_RGBA,
                GL_UNSIGNED_BYTE, nullptr);
   // Only the image's rows, with their cleared padding, and the cleared row
@@ -370,11 +387,11 @@ static void criaTextura(T2D2_SpriteSet *s) {
   // edge and never further, and the rest of the square would cost a
   // 4096-wide layer 64 MiB of copying.
   const int linhas = s->altura < img->h ? s->altura + 1 : img->h;
-  SDL_LockSurface(img);
+  T2D2_TravaPixels(img);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, img->w, linhas, GL_RGBA,
                   GL_UNSIGNED_BYTE, img->pixels);
-  SDL_UnlockSurface(img);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  T2D2_SoltaPixels(img);
+  linhasDoUpload(0);
   s->texturaLigada = true;
 }
 
@@ -439,7 +456,7 @@ static const T2D2_SpriteSet *preparaQuadro(unsigned int id, unsigned int indice,
   const bool mistura = efeito || !opaco[s - sprites];
   alteraBlend(mistura);
   if (mistura) modoBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  modoWrapTextura(GL_CLAMP, GL_CLAMP);
+  modoWrapTextura(BORDA, BORDA);
   modoFiltragem(GL_LINEAR, GL_LINEAR);
   return s;
 }
@@ -450,13 +467,13 @@ static void quadroTexturizado(const Recorte &r, const double *x,
                               const double *y) {
   glBegin(GL_QUADS);
   glTexCoord2f(r.s0, r.t0);
-  glVertex2d(x[0], y[0]);
+  glVertex2f(GLfloat(x[0]), GLfloat(y[0]));
   glTexCoord2f(r.s0 + r.ds, r.t0);
-  glVertex2d(x[1], y[1]);
+  glVertex2f(GLfloat(x[1]), GLfloat(y[1]));
   glTexCoord2f(r.s0 + r.ds, r.t0 + r.dt);
-  glVertex2d(x[2], y[2]);
+  glVertex2f(GLfloat(x[2]), GLfloat(y[2]));
   glTexCoord2f(r.s0, r.t0 + r.dt);
-  glVertex2d(x[3], y[3]);
+  glVertex2f(GLfloat(x[3]), GLfloat(y[3]));
   glEnd();
 }
 

@@ -55,12 +55,37 @@ bool T2D2SDL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                     const char *tituloJanela);
 
 // ---------------------------------------------------------------------------
+// Platform: what a desktop and a browser do differently, defined once each in
+// tovik2d2_desktop.cpp and tovik2d2_navegador.cpp (the build compiles one)
+// ---------------------------------------------------------------------------
+
+enum T2D2_Partida { T2D2_PARTIU, T2D2_JA_INICIADO, T2D2_FALHOU };
+
+// Starts one SDL subsystem (video or audio) for the library: T2D2_JA_INICIADO
+// when someone else had started it, T2D2_FALHOU with SDL's error text set.
+T2D2_Partida T2D2_IniciaSubsistema(Uint32 subsistema);
+// The rest of a frame's wait, in milliseconds (nothing at 0 or less). In a
+// browser every frame also gives control back to the page.
+void T2D2_EsperaQuadro(Sint32 espera);
+// Brackets direct reads and writes of a surface's pixels.
+void T2D2_TravaPixels(SDL_Surface *s);
+void T2D2_SoltaPixels(SDL_Surface *s);
+// Opaque magenta becomes the image's transparent colour for blits.
+void T2D2_ChaveMagenta(SDL_Surface *img);
+// A 32-bit surface of zeros with the red, green, blue and alpha masks given,
+// or null with SDL's error set. *pixels receives memory to free with the
+// surface, or null when the surface owns its pixels.
+SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura,
+                                       const Uint32 mascaras[4], void **pixels);
+
+// ---------------------------------------------------------------------------
 // Input transitions
 // ---------------------------------------------------------------------------
 
 void T2D2_PressionaBotao(T2D2_Botao *botao);
 void T2D2_LiberaBotao(T2D2_Botao *botao);
-void T2D2_ProcessaTecla(T2D2_Botao *tecla, Uint8 evento);
+// evento is the platform's event type, which need not fit in a byte.
+void T2D2_ProcessaTecla(T2D2_Botao *tecla, Uint32 evento);
 // Index into teclas for a platform key, or -1 when the key is not tracked.
 int T2D2_IndiceTecla(SDLKey sym);
 

@@ -82,7 +82,7 @@ static void T2D2SDL_TrocaCorLimpezaTela(Uint8 r, Uint8 g, Uint8 b) {
 // wide: SDL keeps rectangles in 16-bit fields, which would otherwise wrap a
 // far-away rectangle back onto the surface.
 static void recortaIntervalo(int64_t inicio, int64_t tamanho, int limite,
-                             Sint16 *pos, Uint16 *tam) {
+                             int *pos, int *tam) {
   if (tamanho < 0) { // the same area the OpenGL quad covers
     inicio += tamanho;
     tamanho = -tamanho;
@@ -94,15 +94,22 @@ static void recortaIntervalo(int64_t inicio, int64_t tamanho, int limite,
     *tam = 0;
     return;
   }
-  *pos = Sint16(a);
-  *tam = Uint16(b - a);
+  *pos = int(a);
+  *tam = int(b - a);
 }
 
 static void T2D2SDL_LimitaAreaDesenho(int x, int y, int largura, int altura) {
   SDL_Surface *video = SDL_GetVideoSurface();
+  // The fields' own types differ between SDLs (16-bit or int); the values
+  // lie within the surface and fit either.
+  int rx, ry, rw, rh;
+  recortaIntervalo(x, largura, video->w, &rx, &rw);
+  recortaIntervalo(y, altura, video->h, &ry, &rh);
   SDL_Rect r;
-  recortaIntervalo(x, largura, video->w, &r.x, &r.w);
-  recortaIntervalo(y, altura, video->h, &r.y, &r.h);
+  r.x = rx;
+  r.y = ry;
+  r.w = rw;
+  r.h = rh;
   SDL_SetClipRect(video, &r);
 }
 
@@ -150,8 +157,7 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
     SDL_FreeSurface(img);
     s->imagem = img = comAlfa;
   }
-  SDL_SetColorKey(img, SDL_SRCCOLORKEY | SDL_RLEACCEL | SDL_SRCALPHA,
-                  SDL_MapRGB(img->format, 255, 0, 255));
+  T2D2_ChaveMagenta(img);
   SDL_Surface *convertida = SDL_DisplayFormatAlpha(img);
   if (!convertida) {
     printf(MSG_IMAGEM_TEMPORARIA, arquivo, SDL_GetError());
@@ -207,6 +213,30 @@ static bool posicionaQuadro(const T2D2_SpriteSet *s, unsigned int indice, int x,
   return true;
 }
 
+// Cuts a blit to the screen's clip rectangle, moving its source along, before
+// SDL sees it, and gives the destination the blit's size. SDL 1.2 does the
+// same itself; the browser's emulation cuts only the destination, by its
+// size, and would draw the wrong part of the frame.
+static bool recortaNoClip(SDL_Rect *origem, SDL_Rect *destino) {
+  SDL_Rect c;
+  SDL_GetClipRect(screen, &c);
+  int x0 = destino->x > c.x ? destino->x : c.x;
+  int y0 = destino->y > c.y ? destino->y : c.y;
+  int x1 = destino->x + origem->w, y1 = destino->y + origem->h;
+  if (x1 > c.x + c.w) x1 = c.x + c.w;
+  if (y1 > c.y + c.h) y1 = c.y + c.h;
+  if (x1 <= x0 || y1 <= y0) return false;
+  origem->x += x0 - destino->x;
+  origem->y += y0 - destino->y;
+  origem->w = x1 - x0;
+  origem->h = y1 - y0;
+  destino->x = x0;
+  destino->y = y0;
+  destino->w = origem->w;
+  destino->h = origem->h;
+  return true;
+}
+
 static bool T2D2SDL_DesenhaSprite(unsigned int identificador,
                                   unsigned int indice, int x, int y) {
   const T2D2_SpriteSet *s = T2D2_SpriteSetDe(identificador);
@@ -216,7 +246,8 @@ static bool T2D2SDL_DesenhaSprite(unsigned int identificador,
   }
   if (!s->imagem) return false;
   SDL_Rect origem, destino;
-  if (posicionaQuadro(s, indice, x, y, &origem, &destino))
+  if (posicionaQuadro(s, indice, x, y, &origem, &destino) &&
+      recortaNoClip(&origem, &destino))
     SDL_BlitSurface(s->imagem, &origem, screen, &destino);
   return true;
 }

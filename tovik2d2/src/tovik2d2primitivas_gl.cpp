@@ -29,7 +29,8 @@ static void comecaBloco(GLenum modo, Uint8 r, Uint8 g, Uint8 b) {
 }
 
 // Curve vertices are whole pixels, but a centre near the int range plus the
-// radius does not fit an int; a double holds every such sum exactly.
+// radius does not fit an int: the sum is taken wide, and OpenGL keeps every
+// immediate-mode vertex in single precision anyway.
 static void curva(GLenum modo, int xc, int yc, int R, int S, int passo, Uint8 r,
                   Uint8 g, Uint8 b) {
   comecaBloco(modo, r, g, b);
@@ -37,7 +38,7 @@ static void curva(GLenum modo, int xc, int yc, int R, int S, int passo, Uint8 r,
     double rad = a * PI / 180;
     long long x = (long long)xc + (long long)std::trunc(std::cos(rad) * R);
     long long y = (long long)yc - (long long)std::trunc(std::sin(rad) * S);
-    glVertex2d(double(x), double(y));
+    glVertex2f(GLfloat(x), GLfloat(y));
   }
   glEnd();
 }
@@ -96,7 +97,8 @@ static void T2D2PGL_Circulo(int xc, int yc, int raio, Uint8 r, Uint8 g,
 static void T2D2PGL_CirculoPintado(int xc, int yc, int raio, Uint8 r, Uint8 g,
                                    Uint8 b) {
   if (raio <= 0) return;
-  curva(GL_POLYGON, xc, yc, raio, raio, T2D2PGL_Passo(250, raio, 90), r, g, b);
+  curva(GL_TRIANGLE_FAN, xc, yc, raio, raio, T2D2PGL_Passo(250, raio, 90), r, g,
+        b);
 }
 
 static void T2D2PGL_Elipse(int xc, int yc, int va, int vb, Uint8 r, Uint8 g,
@@ -109,8 +111,8 @@ static void T2D2PGL_Elipse(int xc, int yc, int va, int vb, Uint8 r, Uint8 g,
 static void T2D2PGL_ElipsePintada(int xc, int yc, int va, int vb, Uint8 r,
                                   Uint8 g, Uint8 b) {
   if (va <= 0 || vb <= 0) return;
-  curva(GL_POLYGON, xc, yc, va, vb, T2D2PGL_Passo(250, maior(va, vb), 90), r, g,
-        b);
+  curva(GL_TRIANGLE_FAN, xc, yc, va, vb, T2D2PGL_Passo(250, maior(va, vb), 90),
+        r, g, b);
 }
 
 bool T2D2PGL_Inicia() {

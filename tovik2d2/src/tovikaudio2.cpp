@@ -279,8 +279,9 @@ static void fechaNaSaidaUmaVez() {
 bool TA2_Inicia() {
   if (TA2_inicializado) return true;
   resetaAudio();
-  if (SDL_WasInit(SDL_INIT_AUDIO)) return false;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+  T2D2_Partida partida = T2D2_IniciaSubsistema(SDL_INIT_AUDIO);
+  if (partida == T2D2_JA_INICIADO) return false;
+  if (partida == T2D2_FALHOU) {
     printf(MSG_FALHA_SUBSISTEMA, SDL_GetError());
     return false;
   }

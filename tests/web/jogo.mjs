@@ -1,0 +1,188 @@
+// Plays the browser build of Trovasco as a person would, in headless
+// Chromium, reading only what the canvas shows: the splash, Enter, a right
+// click that changes the cannonball, charging, firing, the flight, player 2's
+// view, Escape and "Fim do jogo". The splash and player 1's first aiming view
+// are compared with the desktop game's screenshots under Xvfb. The music
+// must play after the start click and stop when the game ends.
+//
+//   node jogo.mjs <build-web/web> <desktop screenshots> <folder for ours>
+import fs from 'node:fs';
+import path from 'node:path';
+import {
+  abreNavegador, compara, espera, falha, lePng, mesmaCor,
+  pixel, recorta, registraConsole, roda, serve,
+} from './apoio.mjs';
+
+const [pastaWeb, pastaNativa, pastaSaida] = process.argv.slice(2);
+const VERMELHO = [255, 0, 0], VERDE = [0, 255, 0], BRANCO = [255, 255, 255];
+
+function capturaNativa(nome) {
+  const arquivo = path.join(pastaNativa, `${nome}.png`);
+  if (!fs.existsSync(arquivo))
+    falha(`sem ${arquivo}: o teste trovasco_xvfb da build nativa o grava`);
+  return recorta(lePng(fs.readFileSync(arquivo)), 800, 600);
+}
+
+const cores = (img, pontos) =>
+  pontos.map(([x, y]) => `(${x},${y})=${pixel(img, x, y)}`).join(' ');
+// The red frame around the chosen cannonball's slot (slot 0, 1 or 2).
+const destaque = (img, tipo) => mesmaCor(pixel(img, 197 + 150 * tipo, 55), VERMELHO);
+// Ink of the white font in the band of the centred line at y 300.
+function tintaNoCentro(img) {
+  let n = 0;
+  for (let y = 300; y < 332; y++)
+    for (let x = 300; x < 500; x++) if (mesmaCor(pixel(img, x, y), BRANCO)) n++;
+  return n;
+}
+
+// The music as the emulation plays it on the page's Web Audio context: its
+// source node, how far it has played, and the state of the context, which a
+// browser keeps suspended without a user gesture.
+const estadoDaMusica = (pagina) => pagina.evaluate(() => {
+  const m = typeof SDL !== 'undefined' && SDL.music.audio;
+  const c = typeof SDL !== 'undefined' && SDL.audioContext;
+  return {
+    tocando: Boolean(m && m.webAudioNode && !m.paused),
+    tempo: m && c ? c.currentTime - m.startTime : 0,
+    contexto: c ? c.state : 'nenhum',
+  };
+});
+
+async function esperaEstado(nome, segundos, teste, ler) {
+  const fim = Date.now() + segundos * 1000;
+  let visto;
+  while (!teste(visto = await ler()) && Date.now() < fim)
+    await new Promise((r) => setTimeout(r, 100));
+  if (!teste(visto)) falha(`${nome} em ${segundos} s; visto: ${JSON.stringify(visto)}`);
+  return visto;
+}
+
+function quantil(v, q) {
+  const o = [...v].sort((a, b) => a - b);
+  return o[Math.min(o.length - 1, Math.floor(q * o.length))];
+}
+
+await roda(async (aoFim) => {
+  fs.mkdirSync(pastaSaida, {recursive: true});
+  const splashNativo = capturaNativa('1-splash');
+  const miraNativa = capturaNativa('2-mira');
+  const servidor = await serve(pastaWeb);
+  aoFim(servidor.fecha);
+  const navegador = await abreNavegador();
+  aoFim(() => navegador.close());
+  const pagina = await navegador.newPage();
+  const linhas = registraConsole(pagina);
+  await pagina.setViewport({width: 800, height: 600});
+  const foto = (nome, img) => fs.writeFileSync(path.join(pastaSaida, `${nome}.png`), img.png);
+  const ve = (nome, segundos, teste, descreve) =>
+    espera(pagina, nome, segundos, teste, descreve, pastaSaida);
+
+  // Every frame the game presents, by the page's clock.
+  await pagina.evaluateOnNewDocument(() => {
+    window.quadros = [];
+    addEventListener('DOMContentLoaded', () => {
+      Browser.doSwapBuffers = () => window.quadros.push(performance.now());
+    });
+  });
+  await pagina.goto(servidor.url);
+  await pagina.waitForSelector('#botao:not([hidden])', {timeout: 60000});
+  if ((await estadoDaMusica(pagina)).tocando) falha('a música tocava antes do clique');
+  await pagina.click('#botao');
+
+  // Splash, identical to the desktop's.
+  const splash = await ve('splash', 30, (img) => compara(img, splashNativo, 0).diferentes === 0,
+    (img) => `${compara(img, splashNativo, 0).diferentes} pixels diferentes da captura nativa`);
+  foto('1-splash', splash);
+  const musica = await esperaEstado('música tocando', 10,
+    (m) => m.tocando && m.contexto === 'running' && m.tempo > 0.2,
+    () => estadoDaMusica(pagina));
+  const inicio = await pagina.evaluate(() => ({
+    splash: quadros[1], heap: HEAPU8.length,
+  }));
+
+  // Enter, held until the game has seen it; then the pointer where the
+  // desktop test put it, over player 1's first (calm) aim.
+  await pagina.keyboard.down('Enter');
+  await ve('fim do splash', 10, (img) => compara(img, splashNativo, 0).diferentes > 0, () => 'o splash');
+  await pagina.keyboard.up('Enter');
+  await pagina.mouse.move(500, 468);
+  const limiteMira = (c) => c.alem <= 0.01 * c.total;
+  const mira = await ve('mira do jogador 1', 10, (img) => limiteMira(compara(img, miraNativa, 25)),
+    (img) => JSON.stringify(compara(img, miraNativa, 25)));
+  const diferencaMira = compara(mira, miraNativa, 25);
+  foto('2-mira', mira);
+  if (!destaque(mira, 0)) falha(`destaque do tipo 1: ${cores(mira, [[197, 55]])}`);
+
+  // 360 frames of aiming with nobody reading the canvas, for the frame
+  // interval: every screenshot costs the page time.
+  const primeiro = await pagina.evaluate(() => quadros.length);
+  await pagina.waitForFunction((n) => quadros.length >= n, {timeout: 30000, polling: 500},
+    primeiro + 361);
+  const mirando = await pagina.evaluate((n) => quadros.slice(n, n + 361), primeiro);
+
+  // A right click moves the highlight to the second cannonball.
+  await pagina.mouse.down({button: 'right'});
+  const tipo2 = await ve('troca de bala', 10, (img) => destaque(img, 1) && !destaque(img, 0),
+    (img) => cores(img, [[197, 55], [347, 55]]));
+  await pagina.mouse.up({button: 'right'});
+  foto('3-tipo2', tipo2);
+
+  // Charging shows the force bar; letting go fires and the flight hides the
+  // inventory.
+  await pagina.mouse.down();
+  foto('4-carga', await ve('barra de força', 10, (img) => mesmaCor(pixel(img, 11, 300), BRANCO),
+    (img) => cores(img, [[11, 300]])));
+  await pagina.mouse.up();
+  foto('5-voo', await ve('voo', 10, (img) => !destaque(img, 1),
+    (img) => cores(img, [[347, 55]])));
+
+  // The flight ends below the window; player 2 then aims, its cannon's life
+  // bar under the centre.
+  await pagina.mouse.move(300, 468);
+  const jogador2 = await ve('mira do jogador 2', 40,
+    (img) => destaque(img, 0) && mesmaCor(pixel(img, 371, 505), VERDE),
+    (img) => cores(img, [[197, 55], [371, 505]]));
+  foto('6-jogador2', jogador2);
+
+  // Escape: "Fim do jogo" over player 2's field, without the inventory.
+  await pagina.keyboard.down('Escape');
+  const fim = await ve('Fim do jogo', 10,
+    (img) => !destaque(img, 0) && mesmaCor(pixel(img, 371, 505), VERDE) &&
+      tintaNoCentro(img) > 200 + tintaNoCentro(jogador2),
+    (img) => `${cores(img, [[197, 55], [371, 505]])} tinta=${tintaNoCentro(img)}`);
+  await pagina.keyboard.up('Escape');
+  foto('7-fim', fim);
+
+  // Two seconds later the game returns: the page ends it, the music stops and
+  // the page offers another game.
+  await esperaEstado('a oferta de outra partida', 15, (v) => v.oferta,
+    () => pagina.evaluate(() => ({
+      oferta: !document.getElementById('aviso').hidden &&
+        document.getElementById('botao').textContent === 'Jogar de novo',
+      aviso: document.getElementById('aviso').innerText,
+    })));
+  const parada = await estadoDaMusica(pagina);
+  if (parada.tocando) falha(`a música seguiu depois do fim: ${JSON.stringify(parada)}`);
+
+  const linha = `Carregou a música ./files/WhatYouWantv2.ogg.`;
+  if (!linhas.includes(linha))
+    falha(`sem a linha "${linha}" no console: ${JSON.stringify(linhas.slice(0, 40))}`);
+  const erros = linhas.filter((l) => l.startsWith('ERRO DA PAGINA'));
+  if (erros.length) falha(erros.join('; '));
+
+  const intervalos = mirando.slice(1).map((t, i) => t - mirando[i]);
+  const tamanhos = ['js', 'wasm', 'data'].map((ext) =>
+    `${ext} ${fs.statSync(path.join(pastaWeb, `trovasco.${ext}`)).size}`);
+  const figuras = [
+    `navegação até o splash: ${Math.round(inicio.splash)} ms`,
+    `quadros medidos: ${intervalos.length}; intervalo mediano ` +
+      `${quantil(intervalos, 0.5).toFixed(1)} ms, p95 ${quantil(intervalos, 0.95).toFixed(1)} ms`,
+    `heap do wasm após o início: ${(inicio.heap / 1048576).toFixed(0)} MiB`,
+    `mira contra a nativa: ${diferencaMira.diferentes} pixels diferentes, ` +
+      `${diferencaMira.alem} além de 10% (de ${diferencaMira.total})`,
+    `música: ${JSON.stringify(musica)} -> ${JSON.stringify(parada)}`,
+    `arquivos (bytes): ${tamanhos.join(', ')}`,
+  ].join('\n');
+  console.log(figuras);
+  fs.writeFileSync(path.join(pastaSaida, 'figuras.txt'), figuras + '\n');
+});

@@ -1,0 +1,68 @@
+// Tovik2D 2 in a browser, on Emscripten's emulation of SDL 1.2. The
+// emulation keeps surfaces in canvases, starts everything at once and runs on
+// the page's only thread, which has to get control back every frame.
+#include "tovik2d2_interno.h"
+
+#include <emscripten.h>
+
+#include <cstring>
+
+// SDL_Init is what starts the emulation's clock and key listeners; its
+// SDL_WasInit answers yes to everything and SDL_InitSubSystem starts nothing.
+// A second SDL_Init would set the clock back to 0, so only the first runs.
+T2D2_Partida T2D2_IniciaSubsistema(Uint32 subsistema) {
+  static bool iniciado = false;
+  if (!iniciado && SDL_Init(subsistema) < 0) return T2D2_FALHOU;
+  iniciado = true;
+  return T2D2_PARTIU;
+}
+
+// A late frame yields too: until it does, the page neither shows the frame
+// nor delivers the player's input.
+void T2D2_EsperaQuadro(Sint32 espera) {
+  emscripten_sleep(espera > 0 ? unsigned(espera) : 0);
+}
+
+// Once an OpenGL window is open the pixels live only in memory: the
+// emulation drops the canvases of loaded images and aborts on an unlock.
+// Before that, locking copies a surface's canvas into its memory and
+// unlocking copies it back, and both are needed.
+static bool pixelsSoEmMemoria() {
+  SDL_Surface *tela = SDL_GetVideoSurface();
+  return tela && (tela->flags & SDL_OPENGL);
+}
+
+void T2D2_TravaPixels(SDL_Surface *s) {
+  if (!pixelsSoEmMemoria()) SDL_LockSurface(s);
+}
+
+void T2D2_SoltaPixels(SDL_Surface *s) {
+  if (!pixelsSoEmMemoria()) SDL_UnlockSurface(s);
+}
+
+// The emulation's colour key does nothing, and its surfaces always hold
+// 32-bit pixels: magenta is made transparent in the pixels themselves.
+void T2D2_ChaveMagenta(SDL_Surface *img) {
+  SDL_LockSurface(img);
+  Uint32 magenta = SDL_MapRGBA(img->format, 255, 0, 255, 255);
+  for (int y = 0; y < img->h; y++) {
+    Uint32 *linha = reinterpret_cast<Uint32 *>(
+        static_cast<Uint8 *>(img->pixels) + y * img->pitch);
+    for (int x = 0; x < img->w; x++)
+      if (linha[x] == magenta) linha[x] = 0;
+  }
+  SDL_UnlockSurface(img);
+}
+
+// The emulation copies a surface made from caller's pixels through a canvas,
+// row by row, and leaves a new surface's memory as malloc gave it.
+SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura,
+                                       const Uint32 mascaras[4],
+                                       void **pixels) {
+  *pixels = nullptr;
+  SDL_Surface *s =
+      SDL_CreateRGBSurface(SDL_SWSURFACE, largura, altura, 32, mascaras[0],
+                           mascaras[1], mascaras[2], mascaras[3]);
+  if (s) memset(s->pixels, 0, size_t(s->pitch) * size_t(altura));
+  return s;
+}
