@@ -21,4 +21,5 @@ mv "$tmp/instalado" "$tmp/prefixo"
 splash=$tmp/prefixo/share/games/trovasco/files/splash.png
 [ -f "$splash" ] || { echo "FALHOU: os arquivos do jogo não foram instalados" >&2; exit 1; }
 mkdir "$tmp/outra-pasta"
-confere_tela_inicial "$tmp/prefixo/games/trovasco" "$splash" "$tmp/outra-pasta"
+confere_tela_inicial "$tmp/prefixo/games/trovasco" "$splash" "$tmp/outra-pasta" \
+  "$construcao/tests/lancador"

@@ -28,4 +28,6 @@ if [[ ":$PATH:" == *:/usr/games:* ]]; then
   achado=$(command -v trovasco || true)
   [ "$achado" = "$lancador" ] || { echo "FALHOU: trovasco no PATH é \"$achado\"" >&2; exit 1; }
 fi
-confere_tela_inicial "$lancador" /usr/share/games/trovasco/files/splash.png "$tmp"
+mkdir "$tmp/outra-pasta"
+confere_tela_inicial "$lancador" /usr/share/games/trovasco/files/splash.png \
+  "$tmp/outra-pasta" "$(dirname "$pacotes")/pacote_instala"

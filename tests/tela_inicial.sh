@@ -1,13 +1,20 @@
 # Sourced by the launcher tests. confere_tela_inicial LANCADOR SPLASH PASTA
-# starts the launcher from PASTA on a private X server the size of the game's
+# GUARDAR starts the launcher from PASTA on a private X server the size of the game's
 # window (X11 by name, so a window that cannot open is not replaced by none),
 # takes pictures of the screen until one is the splash, closes the game with
 # SIGTERM (SDL turns it into the window's close request) and checks that
-# every asset loaded.
+# every asset loaded. On a failure PASTA, with the screenshot and the game's
+# output, is kept as GUARDAR.
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_privado.sh"
 
 confere_tela_inicial() {
-  local lancador=$1 splash=$2 pasta=$3
+  local lancador=$1 splash=$2 pasta=$3 guardar=$4
+  falhou() {
+    echo "FALHOU: $*" >&2
+    rm -rf "$guardar"
+    cp -r "$pasta" "$guardar"
+    echo "captura e saída mantidas em $guardar" >&2
+  }
   local tela=$pasta/tela.png saida=$pasta/saida.txt ref=$pasta/splash-800x600.png
   referencia_splash "$splash" "$ref"
   # The game loads every asset before its first splash frame, which takes
@@ -27,23 +34,23 @@ confere_tela_inicial() {
     ate 30 eval '! kill -0 "$jogo" 2>/dev/null' || kill -KILL "$jogo" 2>/dev/null
     wait "$jogo"
     exit $status) ||
-    { iconv -f latin1 -t utf-8 "$saida"; echo "FALHOU: o lançador não rodou sob o Xvfb" >&2; return 1; }
+    { iconv -f latin1 -t utf-8 "$saida"; falhou "o lançador não rodou sob o Xvfb"; return 1; }
 
   iconv -f latin1 -t utf-8 "$saida" >"$saida.utf8"
   grep -q "Modo de vídeo iniciado com sucesso!" "$saida.utf8" ||
-    { cat "$saida.utf8"; echo "FALHOU: o jogo não abriu a janela" >&2; return 1; }
+    { cat "$saida.utf8"; falhou "o jogo não abriu a janela"; return 1; }
   # A file the game could not find means the launcher left it in the wrong
   # working folder.
   if grep -qi "erro\|falhou\|não conseguiu\|Não conseguir" "$saida.utf8"; then
-    cat "$saida.utf8"; echo "FALHOU: o jogo não carregou seus arquivos" >&2; return 1
+    cat "$saida.utf8"; falhou "o jogo não carregou seus arquivos"; return 1
   fi
 
   local ncores
   ncores=$(convert "$tela" -format %k info:)
-  [ "$ncores" -gt 16 ] || { echo "FALHOU: a tela tem só $ncores cores" >&2; return 1; }
+  [ "$ncores" -gt 16 ] || { falhou "a tela tem só $ncores cores"; return 1; }
   local erro
   erro=$(compare -metric RMSE "$tela" "$ref" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
   awk -v e="$erro" 'BEGIN { exit !(e < 0.05) }' ||
-    { echo "FALHOU: a tela difere da imagem de abertura (RMSE $erro)" >&2; return 1; }
+    { falhou "a tela difere da imagem de abertura (RMSE $erro)"; return 1; }
   echo "tela inicial confere com $splash (RMSE $erro, $ncores cores)"
 }
