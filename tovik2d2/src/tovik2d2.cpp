@@ -369,6 +369,23 @@ static Uint32 magentaOpaco(SDL_Surface *s) {
   return SDL_MapRGBA(s->format, 255, 0, 255, 255);
 }
 
+bool T2D2_MagentaParaTransparente(SDL_Surface *s, int largura, int altura) {
+  T2D2_TravaPixels(s);
+  const Uint32 magenta = magentaOpaco(s);
+  const Uint32 a = s->format->Amask;
+  bool opaca = true;
+  for (int y = 0; y < altura; y++) {
+    Uint32 *linha = reinterpret_cast<Uint32 *>(static_cast<Uint8 *>(s->pixels) +
+                                               y * s->pitch);
+    for (int x = 0; x < largura; x++) {
+      if (linha[x] == magenta) linha[x] = 0;
+      opaca = opaca && (linha[x] & a) == a;
+    }
+  }
+  T2D2_SoltaPixels(s);
+  return opaca;
+}
+
 static Uint32 lePixel(SDL_Surface *s, int x, int y) {
   const Uint8 *p = static_cast<const Uint8 *>(s->pixels) + y * s->pitch +
                    x * s->format->BytesPerPixel;

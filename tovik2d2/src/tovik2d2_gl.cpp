@@ -339,32 +339,13 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   return true;
 }
 
-// Only the image's own corner is ever drawn, so only it is searched.
-// Answers whether every pixel there is opaque afterwards.
-static bool MagentaParaPontoTransparente(SDL_Surface *surface, int largura,
-                                         int altura) {
-  T2D2_TravaPixels(surface);
-  const Uint32 magenta = SDL_MapRGBA(surface->format, 255, 0, 255, 255);
-  const Uint32 a = surface->format->Amask;
-  bool opaca = true;
-  for (int y = 0; y < altura; y++) {
-    Uint32 *linha = reinterpret_cast<Uint32 *>(
-        static_cast<Uint8 *>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < largura; x++) {
-      if (linha[x] == magenta) linha[x] = 0;
-      opaca = opaca && (linha[x] & a) == a;
-    }
-  }
-  T2D2_SoltaPixels(surface);
-  return opaca;
-}
-
 bool T2D2GL_PreparaImagem(T2D2_SpriteSet *s, const char *arquivo) {
   if (!converteImagem(s, arquivo)) return false;
   s->larguraTextura = s->imagem->w;
   s->alturaTextura = s->imagem->h;
+  // Only the image's own corner is ever drawn, so only it is searched.
   opaco[s - sprites] =
-      MagentaParaPontoTransparente(s->imagem, s->largura, s->altura);
+      T2D2_MagentaParaTransparente(s->imagem, s->largura, s->altura);
   return true;
 }
 

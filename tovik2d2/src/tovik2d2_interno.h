@@ -6,6 +6,8 @@
 
 #include "t2d2/tovik2d2.h"
 
+#include <cstdint>
+
 // ---------------------------------------------------------------------------
 // Library globals
 // ---------------------------------------------------------------------------
@@ -53,6 +55,12 @@ bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                    const char *tituloJanela);
 bool T2D2SDL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                     const char *tituloJanela);
+// The part of the rectangle at (x, y), largura by altura, that lies on s; a
+// negative size reaches left or up, and w or h is 0 when no part does.
+// Worked out wide: SDL 1.2 keeps rectangles in 16-bit fields, which would
+// wrap a far-away rectangle back onto the surface.
+SDL_Rect T2D2SDL_RetanguloNaSuperficie(int64_t x, int64_t y, int64_t largura,
+                                       int64_t altura, const SDL_Surface *s);
 
 // ---------------------------------------------------------------------------
 // Platform: what a desktop and a browser do differently, defined once each in
@@ -122,6 +130,9 @@ bool T2D2_ConstroiMascaras(T2D2_SpriteSet *s, const char *arquivo);
 // set, when it cannot be made.
 SDL_Surface *T2D2_CriaImagemZerada(T2D2_SpriteSet *s, int largura, int altura,
                                    const Uint32 mascaras[4]);
+// Opaque magenta in the top-left largura x altura of a 32-bit surface becomes
+// clear black; answers whether every pixel there is opaque afterwards.
+bool T2D2_MagentaParaTransparente(SDL_Surface *s, int largura, int altura);
 // Gives the slot back after a failed load; frees imagem when set. Returns 0.
 unsigned int T2D2_DescartaSpriteSet(T2D2_SpriteSet *s);
 // The OpenGL back-end's working image: the loaded image in s->imagem becomes

@@ -43,15 +43,7 @@ void T2D2_SoltaPixels(SDL_Surface *s) {
 // The emulation's colour key does nothing, and its surfaces always hold
 // 32-bit pixels: magenta is made transparent in the pixels themselves.
 void T2D2_ChaveMagenta(SDL_Surface *img) {
-  SDL_LockSurface(img);
-  Uint32 magenta = SDL_MapRGBA(img->format, 255, 0, 255, 255);
-  for (int y = 0; y < img->h; y++) {
-    Uint32 *linha = reinterpret_cast<Uint32 *>(
-        static_cast<Uint8 *>(img->pixels) + y * img->pitch);
-    for (int x = 0; x < img->w; x++)
-      if (linha[x] == magenta) linha[x] = 0;
-  }
-  SDL_UnlockSurface(img);
+  T2D2_MagentaParaTransparente(img, img->w, img->h);
 }
 
 // The emulation copies a surface made from caller's pixels through a canvas,

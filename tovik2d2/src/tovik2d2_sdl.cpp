@@ -78,9 +78,7 @@ static void T2D2SDL_TrocaCorLimpezaTela(Uint8 r, Uint8 g, Uint8 b) {
   clearColor = SDL_MapRGB(screen->format, r, g, b);
 }
 
-// The part of [inicio, inicio + tamanho) that lies in [0, limite), worked out
-// wide: SDL keeps rectangles in 16-bit fields, which would otherwise wrap a
-// far-away rectangle back onto the surface.
+// The part of [inicio, inicio + tamanho) that lies in [0, limite).
 static void recortaIntervalo(int64_t inicio, int64_t tamanho, int limite,
                              int *pos, int *tam) {
   if (tamanho < 0) { // the same area the OpenGL quad covers
@@ -98,18 +96,24 @@ static void recortaIntervalo(int64_t inicio, int64_t tamanho, int limite,
   *tam = int(b - a);
 }
 
-static void T2D2SDL_LimitaAreaDesenho(int x, int y, int largura, int altura) {
-  SDL_Surface *video = SDL_GetVideoSurface();
+SDL_Rect T2D2SDL_RetanguloNaSuperficie(int64_t x, int64_t y, int64_t largura,
+                                       int64_t altura, const SDL_Surface *s) {
+  int rx, ry, rw, rh;
+  recortaIntervalo(x, largura, s->w, &rx, &rw);
+  recortaIntervalo(y, altura, s->h, &ry, &rh);
   // The fields' own types differ between SDLs (16-bit or int); the values
   // lie within the surface and fit either.
-  int rx, ry, rw, rh;
-  recortaIntervalo(x, largura, video->w, &rx, &rw);
-  recortaIntervalo(y, altura, video->h, &ry, &rh);
   SDL_Rect r;
   r.x = rx;
   r.y = ry;
   r.w = rw;
   r.h = rh;
+  return r;
+}
+
+static void T2D2SDL_LimitaAreaDesenho(int x, int y, int largura, int altura) {
+  SDL_Surface *video = SDL_GetVideoSurface();
+  SDL_Rect r = T2D2SDL_RetanguloNaSuperficie(x, y, largura, altura, video);
   SDL_SetClipRect(video, &r);
 }
 

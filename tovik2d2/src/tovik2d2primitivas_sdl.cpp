@@ -166,27 +166,12 @@ static void T2D2PSDL_Retangulo(int x1, int y1, int x2, int y2, Uint8 r, Uint8 g,
   SDL_UnlockSurface(screen);
 }
 
-// [inicio, inicio + tam) cut to [0, limite): the platform rectangle may have
-// 16-bit fields, which would wrap a far-away rectangle onto the surface.
-static void cortaIntervalo(Coord inicio, Coord tam, int limite, int *pos,
-                           int *tamanho) {
-  Coord a = inicio < 0 ? 0 : inicio;
-  Coord b = inicio + tam > limite ? limite : inicio + tam;
-  *pos = int(b > a ? a : 0);
-  *tamanho = int(b > a ? b - a : 0);
-}
-
 static void T2D2PSDL_RetanguloPintado(int x1, int y1, int x2, int y2, Uint8 r,
                                       Uint8 g, Uint8 b) {
-  int x, y, largura, altura;
-  cortaIntervalo(menor(x1, x2), distancia(x1, x2), screen->w, &x, &largura);
-  cortaIntervalo(menor(y1, y2), distancia(y1, y2), screen->h, &y, &altura);
-  if (largura == 0 || altura == 0) return;
-  SDL_Rect ret;
-  ret.x = x;
-  ret.y = y;
-  ret.w = largura;
-  ret.h = altura;
+  SDL_Rect ret = T2D2SDL_RetanguloNaSuperficie(menor(x1, x2), menor(y1, y2),
+                                               distancia(x1, x2),
+                                               distancia(y1, y2), screen);
+  if (ret.w == 0 || ret.h == 0) return;
   SDL_FillRect(screen, &ret, mapeiaCor(r, g, b));
 }
 
