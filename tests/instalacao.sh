@@ -54,10 +54,10 @@ roda() {
   local programa=$1 saida=$tmp/saida.txt status=0
   (cd "$tmp/ola-cmake" && exec stdbuf -oL "$programa") >"$saida" 2>&1 &
   local pid=$!
-  pronto() { grep -qxF "Ola: pronto." "$saida" || ! kill -0 $pid 2>/dev/null; }
+  pronto() { grep -qxF "Ola: pronto." "$saida" || terminou $pid; }
   ate 60 pronto || { cat "$saida"; kill -KILL $pid; falha "$programa não ficou pronto em 60 s"; }
   kill -TERM $pid 2>/dev/null || true
-  ate 60 eval '! kill -0 $pid 2>/dev/null' || { kill -KILL $pid; falha "$programa não terminou em 60 s"; }
+  ate 60 terminou $pid || { kill -KILL $pid; falha "$programa não terminou em 60 s"; }
   wait $pid || status=$?
   [ "$status" -eq 0 ] || { cat "$saida"; falha "$programa terminou com $status"; }
   for linha in "Ola: pronto." "Encerrou a SDL+OpenGL" "Ola: fim."; do

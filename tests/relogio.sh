@@ -10,3 +10,8 @@ ate() {
     sleep 0.1
   done
 }
+
+# terminou PID: whether the process is gone, for `ate SECONDS terminou PID`.
+terminou() {
+  ! kill -0 "$1" 2>/dev/null
+}

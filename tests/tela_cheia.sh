@@ -28,7 +28,7 @@ cheia() {
 espera_tela 90 "$pasta/tela-cheia.png" cheia ||
   falha "o quadro não apareceu inteiro em 90 s; visto por último: $visto; esperado: $esperado"
 kill -TERM $pid
-ate 60 eval '! kill -0 $pid 2>/dev/null' || falha "não terminou em 60 s"
+ate 60 terminou $pid || falha "não terminou em 60 s"
 wait $pid || falha "saída $?"
 pid=
 echo "ok: a tela cheia mostra o quadro inteiro"

@@ -31,7 +31,7 @@ confere_tela_inicial() {
     espera_tela 90 "$tela" abertura ||
       { echo "FALHOU: sem a abertura em 90 s; visto por último: $visto" >&2; status=1; }
     kill -TERM "$jogo" 2>/dev/null
-    ate 30 eval '! kill -0 "$jogo" 2>/dev/null' || kill -KILL "$jogo" 2>/dev/null
+    ate 30 terminou "$jogo" || kill -KILL "$jogo" 2>/dev/null
     wait "$jogo"
     exit $status) ||
     { iconv -f latin1 -t utf-8 "$saida"; falhou "o lançador não rodou sob o Xvfb"; return 1; }

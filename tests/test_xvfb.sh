@@ -27,7 +27,7 @@ jogo=
 encerra_e_mostra_saida() {
   if [ -n "$jogo" ] && kill -0 $jogo 2>/dev/null; then
     kill -TERM $jogo
-    if ! ate 30 eval '! kill -0 $jogo 2>/dev/null'; then
+    if ! ate 30 terminou $jogo; then
       command -v gdb >/dev/null &&
         gdb -p $jogo -batch -ex "thread apply all bt 12" 2>/dev/null | grep "^#"
       kill -KILL $jogo
@@ -140,7 +140,7 @@ espera 5-jogador2 jogador2
 
 segura "keydown Escape" "keyup Escape" 6-fim fim
 passo="saída"
-ate $PRAZO eval '! kill -0 $jogo 2>/dev/null' || falha "o jogo não terminou em $PRAZO s"
+ate $PRAZO terminou $jogo || falha "o jogo não terminou em $PRAZO s"
 wait $jogo
 status=$?
 jogo=

@@ -15,7 +15,7 @@ inicia_xvfb() {
   xvfb_pid=$!
   local fim=$((SECONDS + 60))
   until [ "$(wc -l <"$numero")" -ge 1 ]; do
-    if ! kill -0 $xvfb_pid 2>/dev/null || [ $SECONDS -ge $fim ]; then
+    if terminou $xvfb_pid || [ $SECONDS -ge $fim ]; then
       rm -f "$numero"
       return 1
     fi
@@ -33,7 +33,7 @@ inicia_xvfb() {
 encerra_xvfb() {
   [ -n "${xvfb_pid:-}" ] || return 0
   kill "$xvfb_pid" 2>/dev/null
-  ate 30 eval '! kill -0 "$xvfb_pid" 2>/dev/null' || kill -KILL "$xvfb_pid" 2>/dev/null
+  ate 30 terminou "$xvfb_pid" || kill -KILL "$xvfb_pid" 2>/dev/null
   wait "$xvfb_pid" 2>/dev/null
   xvfb_pid=
 }

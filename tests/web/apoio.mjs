@@ -36,7 +36,7 @@ export async function roda(passos) {
 }
 
 // Serves a folder on 127.0.0.1, on a port the system picks.
-export async function serve(pasta) {
+async function serve(pasta) {
   pasta = path.resolve(pasta);
   const servidor = http.createServer((req, res) => {
     const nome = decodeURIComponent(new URL(req.url, 'http://x').pathname);
@@ -60,7 +60,7 @@ export async function serve(pasta) {
 // Debian's Chromium, headless, with WebGL on SwiftShader, offline and with
 // nothing of its own running in the background. No autoplay flag: sound
 // needs the page's start click, as it does for a player.
-export async function abreNavegador() {
+async function abreNavegador() {
   const perfil = fs.mkdtempSync(path.join(os.tmpdir(), 'trovasco-chromium-'));
   const navegador = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
@@ -82,11 +82,25 @@ export async function abreNavegador() {
 }
 
 // The lines the page writes to the console, and its errors.
-export function registraConsole(pagina) {
+function registraConsole(pagina) {
   const linhas = [];
   pagina.on('console', (m) => linhas.push(m.text()));
   pagina.on('pageerror', (e) => linhas.push(`ERRO DA PAGINA: ${e.message}`));
   return linhas;
+}
+
+// A page of the browser, largura x altura, for the build in pasta: the page,
+// the lines it writes (registraConsole) and the address to open. aoFim (from
+// roda) closes the browser and the server.
+export async function abrePagina(aoFim, pasta, largura, altura) {
+  const servidor = await serve(pasta);
+  aoFim(servidor.fecha);
+  const navegador = await abreNavegador();
+  aoFim(() => navegador.close());
+  const pagina = await navegador.newPage();
+  const linhas = registraConsole(pagina);
+  await pagina.setViewport({width: largura, height: altura});
+  return {pagina, linhas, url: servidor.url};
 }
 
 // ---------------------------------------------------------------------------
@@ -187,18 +201,25 @@ export async function leTela(pagina) {
   return {...lePng(png), png};
 }
 
-// Reads the canvas until teste(img) answers true, for at most segundos;
-// otherwise fails, saying what it last saw (descreve(img)) and keeping that
-// picture as ultima.png in pasta (when given).
-export async function espera(pagina, nome, segundos, teste, descreve, pasta) {
+// Calls ler() until teste(valor) answers true, for at most segundos by the
+// clock, and gives that value; otherwise fails, saying what it last saw
+// (descreve(valor)).
+export async function esperaValor(nome, segundos, ler, teste, descreve) {
   const fim = Date.now() + segundos * 1000;
-  let img;
   for (;;) {
-    img = await leTela(pagina);
-    if (teste(img)) return img;
-    if (Date.now() > fim) break;
+    const visto = await ler();
+    if (teste(visto)) return visto;
+    if (Date.now() > fim)
+      falha(`${nome} em ${segundos} s; visto por último: ${descreve(visto)}`);
     await new Promise((r) => setTimeout(r, 50));
   }
-  if (pasta) fs.writeFileSync(path.join(pasta, `ultima-${nome}.png`), img.png);
-  falha(`${nome} em ${segundos} s; visto por último: ${descreve(img)}`);
+}
+
+// Reads the canvas until teste(img) answers true, as esperaValor; a failure
+// keeps the picture last seen as ultima-<nome>.png in pasta (when given).
+export function espera(pagina, nome, segundos, teste, descreve, pasta) {
+  return esperaValor(nome, segundos, () => leTela(pagina), teste, (img) => {
+    if (pasta) fs.writeFileSync(path.join(pasta, `ultima-${nome}.png`), img.png);
+    return descreve(img);
+  });
 }

@@ -4,8 +4,7 @@
 // the page keeps the context menu off the canvas.
 //
 //   node desenho_sdl.mjs <build-web/testes>
-import {abreNavegador, espera, mesmaCor, pixel, registraConsole, roda, serve}
-  from './apoio.mjs';
+import {abrePagina, espera, mesmaCor, pixel, roda} from './apoio.mjs';
 
 const [pasta] = process.argv.slice(2);
 const FUNDO = [0, 0, 128];
@@ -22,14 +21,8 @@ const ESPERADO = [
 ];
 
 await roda(async (aoFim) => {
-  const servidor = await serve(pasta);
-  aoFim(servidor.fecha);
-  const navegador = await abreNavegador();
-  aoFim(() => navegador.close());
-  const pagina = await navegador.newPage();
-  const linhas = registraConsole(pagina);
-  await pagina.setViewport({width: 640, height: 480});
-  await pagina.goto(servidor.url);
+  const {pagina, linhas, url} = await abrePagina(aoFim, pasta, 640, 480);
+  await pagina.goto(url);
   await pagina.waitForSelector('#botao:not([hidden])', {timeout: 60000});
   await pagina.click('#botao');
   // The middle of each canvas pixel in the doubled picture.

@@ -9,8 +9,8 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-  abreNavegador, compara, espera, falha, lePng, mesmaCor,
-  pixel, recorta, registraConsole, roda, serve,
+  abrePagina, compara, espera, esperaValor, falha, lePng, mesmaCor, pixel,
+  recorta, roda,
 } from './apoio.mjs';
 
 const [pastaWeb, pastaNativa, pastaSaida] = process.argv.slice(2);
@@ -48,14 +48,8 @@ const estadoDaMusica = (pagina) => pagina.evaluate(() => {
   };
 });
 
-async function esperaEstado(nome, segundos, teste, ler) {
-  const fim = Date.now() + segundos * 1000;
-  let visto;
-  while (!teste(visto = await ler()) && Date.now() < fim)
-    await new Promise((r) => setTimeout(r, 100));
-  if (!teste(visto)) falha(`${nome} em ${segundos} s; visto: ${JSON.stringify(visto)}`);
-  return visto;
-}
+const esperaEstado = (nome, segundos, teste, ler) =>
+  esperaValor(nome, segundos, ler, teste, JSON.stringify);
 
 function quantil(v, q) {
   const o = [...v].sort((a, b) => a - b);
@@ -66,13 +60,7 @@ await roda(async (aoFim) => {
   fs.mkdirSync(pastaSaida, {recursive: true});
   const splashNativo = capturaNativa('1-splash');
   const miraNativa = capturaNativa('2-mira');
-  const servidor = await serve(pastaWeb);
-  aoFim(servidor.fecha);
-  const navegador = await abreNavegador();
-  aoFim(() => navegador.close());
-  const pagina = await navegador.newPage();
-  const linhas = registraConsole(pagina);
-  await pagina.setViewport({width: 800, height: 600});
+  const {pagina, linhas, url} = await abrePagina(aoFim, pastaWeb, 800, 600);
   const foto = (nome, img) => fs.writeFileSync(path.join(pastaSaida, `${nome}.png`), img.png);
   const ve = (nome, segundos, teste, descreve) =>
     espera(pagina, nome, segundos, teste, descreve, pastaSaida);
@@ -84,7 +72,7 @@ await roda(async (aoFim) => {
       Browser.doSwapBuffers = () => window.quadros.push(performance.now());
     });
   });
-  await pagina.goto(servidor.url);
+  await pagina.goto(url);
   await pagina.waitForSelector('#botao:not([hidden])', {timeout: 60000});
   if ((await estadoDaMusica(pagina)).tocando) falha('a música tocava antes do clique');
   await pagina.click('#botao');
