@@ -147,8 +147,7 @@ void Escreve(Imagem &img, const Letras &letras, const std::string &texto,
 // ---------------------------------------------------------------------------
 // The font sheet
 
-static const int CELULA = 32;
-static const float RIMA = 1.6f; // width of the dark rim around each glyph
+static const int CELULA = 32; // the game's sheet, which EscreveComFolha reads
 
 static bool temGlifo(int c) {
   return (c > 32 && c < 127) || c > 160;
@@ -197,29 +196,35 @@ static void unePartes(Mapa &borda) {
 }
 
 static void desenhaCelula(Imagem &folha, const Letras &letras, int c,
-                          int linhaBase) {
+                          const Celulas &celulas) {
   Letras::Glifo g = letras.glifo(codigoDaCelula(c));
-  int cx = (c % 16) * CELULA, cy = (c / 16) * CELULA;
-  Mapa m{cx, cy, CELULA, CELULA,
-         std::vector<float>(size_t(CELULA) * CELULA, 0)};
-  int tintaAEsquerda = 1 + int(RIMA);
-  poeGlifo(m, g, cx + tintaAEsquerda, cy + linhaBase - g.topo);
-  Mapa borda = dilata(m, RIMA);
+  const int lado = celulas.lado;
+  const float rima = celulas.rima;
+  int cx = (c % 16) * lado, cy = (c / 16) * lado;
+  Mapa m{cx, cy, lado, lado, std::vector<float>(size_t(lado) * lado, 0)};
+  int tintaAEsquerda = 1 + int(rima);
+  poeGlifo(m, g, cx + tintaAEsquerda, cy + celulas.linhaBase - g.topo);
+  Mapa borda = dilata(m, rima);
   // A faint fringe would count as ink and widen every glyph.
   for (float &v : borda.v)
     if (v < 24.0f / 255) v = 0;
   unePartes(borda);
-  Estilo e{Rgb(255, 255, 255), Rgb(255, 255, 255), Rgb(24, 20, 28), RIMA};
+  Estilo e{Rgb(255, 255, 255), Rgb(255, 255, 255), Rgb(24, 20, 28), rima};
   pintaMapas(folha, m, borda, e, 0, 1);
 }
 
-Imagem FolhaDaFonte(const Letras &letras) {
-  Imagem folha(16 * CELULA, 16 * CELULA);
+// The tallest glyph with its rim is centred in the cell; every glyph then
+// stands on that one baseline.
+Celulas CelulasDaFolha(const Letras &letras, int lado, float rima) {
   Extensao e = extensaoDaFolha(letras);
-  int folgaVertical = CELULA - (e.acima + e.abaixo + 2 * int(RIMA));
-  int linhaBase = int(RIMA) + std::max(0, folgaVertical / 2) + e.acima;
+  int folgaVertical = lado - (e.acima + e.abaixo + 2 * int(rima));
+  return {lado, rima, int(rima) + std::max(0, folgaVertical / 2) + e.acima};
+}
+
+Imagem FolhaDaFonte(const Letras &letras, const Celulas &celulas) {
+  Imagem folha(16 * celulas.lado, 16 * celulas.lado);
   for (int c = 0; c < 256; c++)
-    if (temGlifo(c)) desenhaCelula(folha, letras, c, linhaBase);
+    if (temGlifo(c)) desenhaCelula(folha, letras, c, celulas);
   return folha;
 }
 

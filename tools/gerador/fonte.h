@@ -48,9 +48,19 @@ struct Estilo {
 void Escreve(Imagem &img, const Letras &letras, const std::string &texto,
              float x, float linha, const Estilo &estilo, Alinha alinha);
 
-// The 512 x 512 sheet: 16 x 16 cells of 32 pixels, Latin-1 byte c in row
-// c / 16 and column c % 16, white glyphs with a dark rim on transparency.
-Imagem FolhaDaFonte(const Letras &letras);
+// A sheet's cells: side in pixels, width of the dark rim around each glyph,
+// and the row of the baseline counted from the cell's top.
+struct Celulas {
+  int lado;
+  float rima;
+  int linhaBase;
+};
+Celulas CelulasDaFolha(const Letras &letras, int lado, float rima);
+
+// A 16 x 16 sheet of such cells, Latin-1 byte c in row c / 16 and column
+// c % 16, white glyphs with a dark rim on transparency. The game's is 512 x
+// 512 (32-pixel cells), the starter sheet for library users 256 x 256.
+Imagem FolhaDaFonte(const Letras &letras, const Celulas &celulas);
 
 // Per-byte blank lead and pen advance, measured as the library measures a
 // sheet loaded with cells of `t` pixels.

@@ -1,7 +1,8 @@
 // Writes every asset the game reads from its files folder, the contact
-// sheet and the desktop icon. The same program always writes the same bytes.
+// sheet, the desktop icon and the starter font sheet that library users get
+// with the examples. The same program always writes the same bytes.
 //
-//   gera_assets ARQUIVOS [PREVIA.png [ICONES]]
+//   gera_assets ARQUIVOS [PREVIA.png [ICONES [FONTE16.png]]]
 #include "figuras.h"
 #include "fonte.h"
 #include "musica.h"
@@ -40,7 +41,7 @@ Acervo Desenha() {
   a.circulo = CirculoDeColisao();
   a.splash =
       Splash(a.fundo, a.grama, TROVASCO_FONTE_SERIFA, TROVASCO_FONTE_SANS);
-  a.folha = FolhaDaFonte(glifos);
+  a.folha = FolhaDaFonte(glifos, CelulasDaFolha(glifos, 32, 1.6f));
   a.medidas = MedeFolha(a.folha, 32);
   return a;
 }
@@ -70,6 +71,13 @@ void GravaSons(const std::string &p) {
           p + "/WhatYouWantv2.ogg");
 }
 
+// 16-pixel cells, the size a first program wants: a 256 x 256 sheet, a
+// power of two as the OpenGL back-end asks of fonts.
+void GravaFonteInicial(const std::string &arquivo) {
+  Letras letras(TROVASCO_FONTE_SANS, 11);
+  Png(FolhaDaFonte(letras, CelulasDaFolha(letras, 16, 1.0f)), arquivo);
+}
+
 const int LADOS_DO_ICONE[3] = {48, 128, 256};
 
 void GravaIcones(const std::string &pasta, const Imagem icones[3]) {
@@ -85,8 +93,9 @@ void GravaIcones(const std::string &pasta, const Imagem icones[3]) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc < 2 || argc > 4) {
-    std::printf("Uso: %s ARQUIVOS [PREVIA.png [ICONES]]\n", argv[0]);
+  if (argc < 2 || argc > 5) {
+    std::printf("Uso: %s ARQUIVOS [PREVIA.png [ICONES [FONTE16.png]]]\n",
+                argv[0]);
     return 2;
   }
   std::string pasta = argv[1];
@@ -99,5 +108,6 @@ int main(int argc, char **argv) {
   for (int k = 0; k < 3; k++) icones[k] = Icone(LADOS_DO_ICONE[k]);
   if (argc > 3) GravaIcones(argv[3], icones);
   if (argc > 2) Png(FolhaDeContato(a, icones), argv[2]);
+  if (argc > 4) GravaFonteInicial(argv[4]);
   return falhou ? 1 : 0;
 }
