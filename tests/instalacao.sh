@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and builds the example against
-# that prefix alone, once through find_package and once through pkg-config.
+# that prefix alone, once through find_package and once through pkg-config;
+# the installed guide's programs are built through pkg-config as well.
 # Each example then runs headless until it is ready, then gets SIGTERM, which
 # SDL turns into the window's close request: it must quit through its own
 # loop and shut down.
@@ -24,6 +25,11 @@ arquivo_lib=$(find "$prefixo" -name libtovik2d2.a -print -quit)
 libdir=$(dirname "$arquivo_lib")
 [ -f "$libdir/pkgconfig/tovik2d2.pc" ] || falha "tovik2d2.pc não está em $libdir/pkgconfig"
 [ -f "$libdir/cmake/Tovik2D2/Tovik2D2Config.cmake" ] || falha "pacote CMake ausente"
+doc=$prefixo/share/doc/libtovik2d2-dev
+for f in guia.md resumo.md html/index.html examples/CMakeLists.txt \
+         examples/ola.cpp examples/recursos.cpp examples/fonte16.png; do
+  [ -f "$doc/$f" ] || falha "$f não foi instalado em $doc"
+done
 # Nothing installed may point back at the build or source trees.
 if grep -rlF -e "$(realpath "$construcao")" -e "$(realpath "$fontes")" \
      "$libdir/cmake" "$libdir/pkgconfig"; then
@@ -45,6 +51,16 @@ export PKG_CONFIG_PATH=$libdir/pkgconfig
 read -r -a flags <<<"$(pkg-config --cflags --libs --static tovik2d2)"
 g++ -std=c++17 -o "$tmp/ola-pc" "$fontes/examples/ola.cpp" "${flags[@]}" ||
   falha "construir o exemplo com pkg-config"
+# Each step of the guide is a whole program, as a reader copies it.
+mkdir "$tmp/guia"
+awk -v pasta="$tmp/guia" '/^```cpp$/ { n++; dentro = 1; next }
+  /^```$/ { dentro = 0; next }
+  dentro { print > (pasta "/passo" n ".cpp") }' "$doc/guia.md"
+[ -f "$tmp/guia/passo1.cpp" ] || falha "o guia instalado não tem programas"
+for passo in "$tmp"/guia/passo*.cpp; do
+  g++ -std=c++17 -Wall -Wextra -Werror -o "${passo%.cpp}" "$passo" "${flags[@]}" ||
+    falha "o programa $(basename "$passo") do guia não compila"
+done
 
 # Both programs run in the folder where the CMake build drew the resources,
 # with their output line-buffered so that the ready line can be waited for;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian packages with CPack and checks them: lintian accepts both
 # without errors or warnings; the library's package has the development files
-# in the multiarch folder; the game's package has the launcher, the program,
+# in the multiarch folder, the guide, the reference, the examples and the
+# starter font sheet; the game's package has the launcher, the program,
 # data, manual page, desktop entry, metainfo and icons but no development
 # files, and each of its documents names the packages' version.
 # Skipped after the library checks where the tree has no game or generator.
@@ -37,10 +38,14 @@ lib=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 contem "$dev" usr/include/t2d2/tovik2d2.h usr/include/t2d2/tovik2d2primitivas.h \
   usr/include/t2d2/tovikaudio2.h "$lib/libtovik2d2.a" \
   "$lib/cmake/Tovik2D2/Tovik2D2Config.cmake" "$lib/pkgconfig/tovik2d2.pc"
+doc=usr/share/doc/libtovik2d2-dev
+contem "$dev" $doc/guia.md $doc/html/index.html $doc/examples/CMakeLists.txt \
+  $doc/examples/ola.cpp
 
 if [ "$3" != 1 ] || [ "$4" != 1 ]; then
   echo "esta árvore não tem o jogo e o gerador de arquivos"; exit 77
 fi
+contem "$dev" $doc/examples/fonte16.png
 jogo=$(ls "$saida"/trovasco_*.deb)
 contem "$jogo" usr/games/trovasco usr/lib/games/trovasco/trovasco \
   usr/share/games/trovasco/files/splash.png \

@@ -297,6 +297,35 @@ TEST_F(AssetsBiblioteca, FonteMedeCadaLetraDentroDaCelula) {
   EXPECT_GT(f.larguras[0xe4], f.larguras['a'] - 3); // a with diaeresis
 }
 
+// The starter sheet library users get, on each back-end: "H" drawn on blue
+// has its ink, dark rim included, on rows 3 to 12 of its cell, so letters
+// stand on row 12 as the guide says.
+TEST(Assets, FonteInicialTemLinhaDeBaseNaLinha12NosDoisDesenhos) {
+  for (int desenho : {T2D2_DESENHO_OPENGL, T2D2_DESENHO_PADRAO}) {
+    ASSERT_TRUE(IniciaSilencioso(desenho, 64, 64)) << desenho;
+    CapturaSaida c;
+    unsigned int id = T2D2_CarregaFonte(T2D2_FONTE_INICIAL, 16);
+    c.texto();
+    ASSERT_NE(id, 0u) << "desenho " << desenho;
+    T2D2_TrocaCorLimpezaTela(0, 0, 255);
+    T2D2_LimpaTela();
+    T2D2_DesenhaTexto(id, 0, 0, "H", T2D2_ALINHA_ESQUERDA);
+    int primeira = -1, ultima = -1;
+    for (int y = 0; y < 16; y++)
+      for (int x = 0; x < 16; x++) {
+        Cor p = desenho == T2D2_DESENHO_OPENGL
+                    ? LePixelGL(x, y)
+                    : LePixelSuperficie(SDL_GetVideoSurface(), x, y);
+        if (p.r + p.g + 255 - p.b <= 8) continue; // the clear colour
+        if (primeira < 0) primeira = y;
+        ultima = y;
+      }
+    EXPECT_EQ(primeira, 3) << "desenho " << desenho;
+    EXPECT_EQ(ultima, 12) << "desenho " << desenho;
+    EncerraSilencioso();
+  }
+}
+
 // --------------------------------------------------------------------------
 
 TEST(Assets, GeradorRepeteOsMesmosBytes) {

@@ -22,7 +22,7 @@ else
     libstb-dev libfreetype-dev fonts-dejavu-core libvorbis-dev
     xvfb xdotool imagemagick valgrind
     zlib1g-dev clang libclang-rt-14-dev
-    desktop-file-utils appstream dpkg-dev file lintian
+    desktop-file-utils appstream dpkg-dev file lintian doxygen
   )
 fi
 
