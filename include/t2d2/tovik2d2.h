@@ -67,7 +67,7 @@ enum {
 /// T2D2_Sincroniza, T2D2_LimpaTela, T2D2_TrocaCorLimpezaTela,
 /// T2D2_LimitaAreaDesenho, T2D2_LiberaAreaDesenho, T2D2_CarregaSpriteSet,
 /// T2D2_RemoveSpriteSet, T2D2_DesenhaSprite, T2D2_DesenhaSpriteEfeito) are
-/// null pointers.
+/// null pointers: calling one earlier crashes the program.
 /// \sa T2D2_Encerra, T2D2P_Inicia, TA2_Inicia
 bool T2D2_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                  int tipoRender, const char *tituloJanela);
@@ -447,6 +447,8 @@ enum {
 /// Transparent pixels are background; a glyph reaches from its first column
 /// with ink to its first blank column after it; the blank gets half a cell.
 /// A loaded name adds a holder and returns the same identifier.
+/// \warning Loads through T2D2_CarregaSpriteSet: calling it before
+/// T2D2_Inicia succeeds crashes.
 /// \sa T2D2_DesenhaTexto, T2D2_RemoveFonte
 unsigned int T2D2_CarregaFonte(const char *arquivo, int dimensao);
 /// Gives up one hold; the last one frees the font and its sprite set.

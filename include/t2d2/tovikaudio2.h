@@ -57,8 +57,8 @@ struct TA2_Musica {
 /// when SDL audio was started by someone else (silently) or when SDL or the
 /// mixer fails (with a message); the audio subsystem is then left closed.
 ///
-/// A game can go on without sound when it fails: every other call here is
-/// then harmless.
+/// A game can go on silently when it fails: loads then answer 0 with a
+/// message, and playing identifier 0 does nothing.
 /// \sa TA2_Encerra, T2D2_Inicia
 bool TA2_Inicia();
 /// Stops all sound, frees every effect and track whatever its count of
@@ -100,8 +100,8 @@ unsigned int TA2_ProcuraEfeito(const char *apelido);
 /// Plays an effect once on the first free mixer channel.
 /// \param id the effect.
 /// \param posicao pan position -100 (left) .. 100 (right), clamped.
-/// \return the channel; -1 when none of the eight is free (nothing plays);
-/// 0 for an id that holds no effect.
+/// \return the channel, 0 to 7; -1 when none of the eight is free (nothing
+/// plays); 0 also for an id that holds no effect.
 /// \sa TA2_TocaEfeitoTela
 int TA2_TocaEfeito(unsigned int id, int posicao);
 /// The same, with the pan taken from a screen column.
