@@ -43,6 +43,13 @@ static void curva(GLenum modo, int xc, int yc, int R, int S, int passo, Uint8 r,
   glEnd();
 }
 
+// Pixel (x, y) covers [x, x + 1) x [y, y + 1) of the projection. A point or a
+// line vertex on the pixel's corner lands on a tie between four pixels, which
+// the rasteriser settles one up or one left; its centre is unambiguous.
+static void centroDoPixel(int x, int y) {
+  glVertex2f(GLfloat(x + 0.5), GLfloat(y + 0.5));
+}
+
 static int maior(int a, int b) {
   return a > b ? a : b;
 }
@@ -55,15 +62,20 @@ static void T2D2PGL_Pontos(T2D2P_Ponto *pontos, unsigned int nPontos, Uint8 r,
   }
   comecaBloco(GL_POINTS, r, g, b);
   for (unsigned int i = 0; i < nPontos; i++)
-    glVertex2i(pontos[i][0], pontos[i][1]);
+    centroDoPixel(pontos[i][0], pontos[i][1]);
   glEnd();
 }
 
+// OpenGL leaves out a segment's last pixel (diamond exit), so the end is
+// lit as a point of its own: both ends are part of the line.
 static void T2D2PGL_Linha(int x1, int y1, int x2, int y2, Uint8 r, Uint8 g,
                           Uint8 b) {
   comecaBloco(GL_LINES, r, g, b);
-  glVertex2i(x1, y1);
-  glVertex2i(x2, y2);
+  centroDoPixel(x1, y1);
+  centroDoPixel(x2, y2);
+  glEnd();
+  glBegin(GL_POINTS);
+  centroDoPixel(x2, y2);
   glEnd();
 }
 
