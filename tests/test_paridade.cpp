@@ -167,18 +167,18 @@ std::vector<Acesos> DesenhaSozinhas(int tipoRender,
 } // namespace
 
 // Filled rectangles (corners in any order, the larger ones left out) are
-// pinned by the scene above. A line whose ideal path never passes halfway
-// between two pixels (an odd run along its major axis) has one set of pixels
-// on both back-ends, both ends included; a filled circle is a midpoint disc on
-// SDL and a polygon inside the true circle on OpenGL.
+// pinned by the scene above. A line has one set of pixels on both back-ends,
+// both ends included, even where its ideal path passes halfway between two
+// pixels (at step 15 of this one); a filled circle is a midpoint disc on SDL
+// and a polygon inside the true circle on OpenGL.
 TEST(Paridade, RegraDosPixelsDeCadaPrimitiva) {
   const std::vector<void (*)()> desenhos = {
       [] {
         T2D2P_Ponto p = {40, 30};
         T2D2P_Pontos(&p, 1, 255, 255, 255);
       },
-      [] { T2D2P_Linha(10, 10, 41, 17, 255, 255, 255); },
-      [] { T2D2P_Linha(41, 17, 10, 10, 255, 255, 255); },
+      [] { T2D2P_Linha(10, 10, 40, 17, 255, 255, 255); },
+      [] { T2D2P_Linha(40, 17, 10, 10, 255, 255, 255); },
       [] { T2D2P_CirculoPintado(100, 100, 5, 255, 255, 255); },
   };
   std::vector<Acesos> gl = DesenhaSozinhas(T2D2_DESENHO_OPENGL, desenhos);
@@ -188,8 +188,8 @@ TEST(Paridade, RegraDosPixelsDeCadaPrimitiva) {
   for (const std::vector<Acesos> *v : {&gl, &sdl}) {
     const char *nome = v == &gl ? "OpenGL" : "SDL";
     EXPECT_EQ((*v)[0], Acesos({{40, 30}})) << nome;
-    EXPECT_EQ((*v)[1].size(), 32u) << nome << ": one pixel per column";
-    EXPECT_TRUE((*v)[1].count({10, 10}) && (*v)[1].count({41, 17})) << nome;
+    EXPECT_EQ((*v)[1].size(), 31u) << nome << ": one pixel per column";
+    EXPECT_TRUE((*v)[1].count({10, 10}) && (*v)[1].count({40, 17})) << nome;
     EXPECT_EQ((*v)[2], (*v)[1]) << nome << ": reversed";
     EXPECT_TRUE((*v)[3].count({100, 100})) << nome;
   }

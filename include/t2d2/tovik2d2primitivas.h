@@ -17,8 +17,8 @@
 ///
 /// Pixel (x, y) is the square from (x, y) to (x + 1, y + 1). Points, lines
 /// and filled rectangles light the same pixels on both back-ends; outlined
-/// rectangles and curves differ, exactly as each declaration says (the guide's
-/// page on primitives shows them side by side).
+/// rectangles and curves differ, exactly as each declaration says
+/// (docs/primitivas.md shows them side by side).
 #ifndef T2D2_TOVIK2D2PRIMITIVAS_H
 #define T2D2_TOVIK2D2PRIMITIVAS_H
 
@@ -43,13 +43,11 @@ extern void (*T2D2P_Pontos)(T2D2P_Ponto *pontos, unsigned int nPontos, Uint8 r,
                             Uint8 g, Uint8 b);
 /// A line from (x1, y1) to (x2, y2), both ends included.
 ///
-/// It lights one pixel per step along its longer axis: max(|x2 - x1|,
-/// |y2 - y1|) + 1 pixels, the same ones whichever end comes first. Both
-/// back-ends light the same pixels except where the ideal line passes exactly
-/// halfway between two of them (only possible when the run along the longer
-/// axis is even): there the SDL back-end takes the pixel on the side of the
-/// end with the smaller coordinate along the longer axis, and OpenGL leaves
-/// the choice to the driver.
+/// It lights one pixel per step along its longer axis, max(|x2 - x1|,
+/// |y2 - y1|) + 1 pixels, the ones Bresenham's walk picks, the same on both
+/// back-ends whichever end comes first. Where the ideal line passes exactly
+/// halfway between two pixels, the one on the side of the end with the
+/// smaller coordinate along the longer axis is lit.
 /// \param x1, y1 the first end.
 /// \param x2, y2 the second end.
 /// \param r, g, b the colour.
