@@ -706,7 +706,7 @@ static int recusadaLargura, recusadaAltura;
 
 // The divisor of total nearest to pedido, the smaller one on a tie.
 static int divisorMaisProximo(int total, int pedido) {
-  if (pedido >= total) return total;
+  if (pedido >= total || pedido < 1) return total;
   for (int d = 0;; d++) {
     if (pedido - d >= 1 && total % (pedido - d) == 0) return pedido - d;
     if (total % (pedido + d) == 0) return pedido + d;
