@@ -106,8 +106,8 @@ extern void (*T2D2P_Circulo)(int xc, int yc, int raio, Uint8 r, Uint8 g,
 ///   reaches on that row (radius 5: 86 pixels);
 /// - OpenGL: the polygon of the outline's points at a step of 250 / raio
 ///   degrees capped at 90 and never below 3; a pixel lights when its centre
-///   lies inside it, so never outside the true circle (radius 5, a step of 50
-///   degrees: 52 pixels).
+///   lies inside it, so no pixel whose centre lies outside the true circle
+///   lights (radius 5, a step of 50 degrees: 52 pixels).
 /// \param xc, yc the centre.
 /// \param raio the radius; 0 or less draws nothing.
 /// \param r, g, b the colour.
