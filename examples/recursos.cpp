@@ -1,11 +1,14 @@
-// Draws the example's resources into the folder named on the command line:
+// Draws the examples' resources into the folder named on the command line:
 // ola.png (two 32x32 frames of a ball on magenta, the library's transparent
 // colour), ola_fonte.png (a 16x16 sheet of 16-pixel cells with a 5x7 font drawn
-// at double size) and ola.wav (a short bell). Exit status 1 when a file cannot
-// be written.
+// at double size, which both examples write with), ola.wav (a short bell),
+// cesta_frutas.png (three 32x32 fruits), cesta_cesto.png (two 64x32 frames of
+// a basket, plain and lit) and cesta.wav (a higher bell). Exit status 1 when a
+// file cannot be written.
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -108,6 +111,65 @@ bool escreveSprite(const std::string &pasta) {
                         rgb.data(), 3 * largura) != 0;
 }
 
+// How far inside fruit k the point (x, y) of its 32x32 frame lies; below 0
+// outside. Apple and orange are discs, the grapes six small ones.
+double profundidade(int k, double x, double y) {
+  if (k < 2) return 13 - std::hypot(x - 15.5, y - 17.5);
+  const double uvas[6][2] = {{10, 10}, {22, 10}, {16, 15},
+                             {10, 20}, {22, 20}, {16, 26}};
+  double maior = -1e9;
+  for (const auto &u : uvas)
+    maior = std::max(maior, 5.5 - std::hypot(x - u[0], y - u[1]));
+  return maior;
+}
+
+// Three 32x32 frames on magenta: a red apple, an orange and a bunch of
+// grapes, each with a dark rim, the round ones with a stalk.
+bool escreveFrutas(const std::string &pasta) {
+  const int lado = 32, largura = 3 * lado;
+  const std::uint8_t cores[3][3] = {
+      {220, 30, 40}, {250, 150, 20}, {130, 50, 170}};
+  const std::uint8_t magenta[3] = {255, 0, 255}, borda[3] = {40, 30, 20},
+                     verde[3] = {40, 140, 40};
+  std::vector<std::uint8_t> rgb(3 * largura * lado);
+  for (int y = 0; y < lado; ++y)
+    for (int x = 0; x < largura; ++x) {
+      const int k = x / lado, cx = x % lado;
+      const double p = profundidade(k, cx, y);
+      const std::uint8_t *cor = k < 2 && cx >= 15 && cx <= 16 && y < 6 ? verde
+                                : p < 0                                ? magenta
+                                : p < 1.5                              ? borda
+                                          : cores[k];
+      for (int c = 0; c < 3; ++c) rgb[3 * (y * largura + x) + c] = cor[c];
+    }
+  return stbi_write_png((pasta + "/cesta_frutas.png").c_str(), largura, lado, 3,
+                        rgb.data(), 3 * largura) != 0;
+}
+
+// Two 64x32 frames on magenta: a woven basket, then the same one lit up.
+bool escreveCesto(const std::string &pasta) {
+  const int l = 64, a = 32, largura = 2 * l;
+  std::vector<std::uint8_t> rgb(3 * largura * a);
+  for (int y = 0; y < a; ++y)
+    for (int x = 0; x < largura; ++x) {
+      const int k = x / l, cx = x % l;
+      // A trapezium, wider at the top, with a rim along the top.
+      const int margem = y / 4;
+      const bool dentro = y >= 8 && cx >= margem && cx < l - margem;
+      std::uint8_t cor[3] = {255, 0, 255};
+      if (dentro) {
+        const bool trama = (cx / 4 + y / 4) % 2 == 0;
+        cor[0] = std::uint8_t(k ? 250 : trama ? 150 : 120);
+        cor[1] = std::uint8_t(k ? 220 : trama ? 90 : 70);
+        cor[2] = std::uint8_t(k ? 90 : trama ? 40 : 30);
+        if (y < 12) cor[0] = cor[1] = cor[2] = 60;
+      }
+      for (int c = 0; c < 3; ++c) rgb[3 * (y * largura + x) + c] = cor[c];
+    }
+  return stbi_write_png((pasta + "/cesta_cesto.png").c_str(), largura, a, 3,
+                        rgb.data(), 3 * largura) != 0;
+}
+
 void escreve32(std::FILE *f, std::uint32_t v) {
   const unsigned char b[4] = {
       static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
@@ -121,10 +183,11 @@ void escreve16(std::FILE *f, std::uint16_t v) {
   std::fwrite(b, 1, 2, f);
 }
 
-// A 880 Hz bell that dies away in a fifth of a second: 16-bit mono PCM.
-bool escreveSom(const std::string &pasta) {
+// A bell of the given pitch that dies away in a fifth of a second: 16-bit
+// mono PCM.
+bool escreveSom(const std::string &caminho, double hertz) {
   const std::uint32_t taxa = 22050, amostras = taxa / 5;
-  std::FILE *f = std::fopen((pasta + "/ola.wav").c_str(), "wb");
+  std::FILE *f = std::fopen(caminho.c_str(), "wb");
   if (!f) return false;
   std::fwrite("RIFF", 1, 4, f);
   escreve32(f, 36 + 2 * amostras);
@@ -140,7 +203,7 @@ bool escreveSom(const std::string &pasta) {
   escreve32(f, 2 * amostras);
   for (std::uint32_t i = 0; i < amostras; ++i) {
     const double t = static_cast<double>(i) / taxa;
-    const double v = std::sin(2 * M_PI * 880 * t) * std::exp(-t * 20);
+    const double v = std::sin(2 * M_PI * hertz * t) * std::exp(-t * 20);
     escreve16(f, static_cast<std::uint16_t>(
                      static_cast<std::int16_t>(std::lround(v * 20000))));
   }
@@ -155,7 +218,9 @@ int main(int argc, char **argv) {
     return 1;
   }
   const std::string pasta = argv[1];
-  if (!escreveSprite(pasta) || !escreveFonte(pasta) || !escreveSom(pasta)) {
+  if (!escreveSprite(pasta) || !escreveFonte(pasta) ||
+      !escreveSom(pasta + "/ola.wav", 880) || !escreveFrutas(pasta) ||
+      !escreveCesto(pasta) || !escreveSom(pasta + "/cesta.wav", 1320)) {
     std::fprintf(stderr, "%s: nao conseguiu escrever em %s\n", argv[0],
                  pasta.c_str());
     return 1;

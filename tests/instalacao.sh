@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and builds the example against
+# Installs the build into a temporary prefix and builds the examples against
 # that prefix alone, once through find_package and once through pkg-config;
 # the installed guide's programs are built through pkg-config as well.
-# Each example then runs headless until it is ready, then gets SIGTERM, which
-# SDL turns into the window's close request: it must quit through its own
-# loop and shut down.
+# Each build of each example then runs headless until it is ready, then gets
+# SIGTERM, which SDL turns into the window's close request: it must quit
+# through its own loop and shut down.
 # Usage: instalacao.sh <build folder> <source folder>
 set -euo pipefail
 construcao=$1
@@ -49,8 +49,10 @@ cmake --build "$tmp/ola-cmake" -j2 >"$tmp/build.log" ||
 # pkg-config: a static library, so its dependencies come with --static.
 export PKG_CONFIG_PATH=$libdir/pkgconfig
 read -r -a flags <<<"$(pkg-config --cflags --libs --static tovik2d2)"
-g++ -std=c++17 -o "$tmp/ola-pc" "$fontes/examples/ola.cpp" "${flags[@]}" ||
-  falha "construir o exemplo com pkg-config"
+for exemplo in ola cesta; do
+  g++ -std=c++17 -o "$tmp/$exemplo-pc" "$fontes/examples/$exemplo.cpp" \
+    "${flags[@]}" || falha "construir $exemplo com pkg-config"
+done
 # Each step of the guide is a whole program, as a reader copies it.
 mkdir "$tmp/guia"
 awk -v pasta="$tmp/guia" '/^```cpp$/ { n++; dentro = 1; next }
@@ -67,22 +69,24 @@ done
 # SIGTERM only then, once SDL is there to turn it into the close request.
 source "$fontes/tests/relogio.sh"
 roda() {
-  local programa=$1 saida=$tmp/saida.txt status=0
+  local programa=$1 nome=$2 saida=$tmp/saida.txt status=0
   (cd "$tmp/ola-cmake" && exec stdbuf -oL "$programa") >"$saida" 2>&1 &
   local pid=$!
-  pronto() { grep -qxF "Ola: pronto." "$saida" || terminou $pid; }
+  pronto() { grep -qxF "$nome: pronto." "$saida" || terminou $pid; }
   ate 60 pronto || { cat "$saida"; kill -KILL $pid; falha "$programa não ficou pronto em 60 s"; }
   kill -TERM $pid 2>/dev/null || true
   ate 60 terminou $pid || { kill -KILL $pid; falha "$programa não terminou em 60 s"; }
   wait $pid || status=$?
   [ "$status" -eq 0 ] || { cat "$saida"; falha "$programa terminou com $status"; }
-  for linha in "Ola: pronto." "Encerrou a SDL+OpenGL" "Ola: fim."; do
+  for linha in "$nome: pronto." "Encerrou a SDL+OpenGL" "$nome: fim."; do
     grep -qxF "$linha" "$saida" || { cat "$saida"; falha "$programa não escreveu \"$linha\""; }
   done
   if grep -q "falhou\|Erro" "$saida"; then
     cat "$saida"; falha "$programa relatou um erro"
   fi
 }
-roda "$tmp/ola-cmake/ola"
-roda "$tmp/ola-pc"
-echo "instalação: find_package e pkg-config construíram e rodaram o exemplo"
+roda "$tmp/ola-cmake/ola" Ola
+roda "$tmp/ola-pc" Ola
+roda "$tmp/ola-cmake/cesta" Cesta
+roda "$tmp/cesta-pc" Cesta
+echo "instalação: find_package e pkg-config construíram e rodaram os exemplos"

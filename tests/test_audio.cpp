@@ -70,6 +70,17 @@ static std::string escreve(const std::string &base, const SonsBytes &b) {
 // ---------------------------------------------------------------------------
 
 static const char ERRO_ARQUIVO[] = "Erro ao carregar o arquivo %s.\n";
+// The line after it that names the cause.
+static const std::string SEM_AUDIO = "O \xe1udio n\xe3o foi iniciado: chame "
+                                     "TA2_Inicia antes de carregar sons.\n";
+static const std::string SEM_ARQUIVO =
+    "O arquivo n\xe3o existe ou n\xe3o pode ser lido: confira o caminho, "
+    "relativo \xe0 pasta de trabalho.\n";
+static const std::string INDECIFRAVEL =
+    "O arquivo n\xe3o p\xf4"
+    "de ser decodificado: est\xe1 cortado, "
+    "danificado ou num formato que o SDL_mixer n\xe3o l\xea (efeitos: WAV; "
+    "m\xfasicas: OGG).\n";
 
 static std::string formata(const char *formato, const std::string &arg) {
   char linha[4200];
@@ -419,11 +430,12 @@ TEST_F(Audio, pausaContinuaEFade) {
 // ---------------------------------------------------------------------------
 
 static void confereRecusa(unsigned int (*carrega)(const char *),
-                          const std::string &caminho) {
+                          const std::string &caminho,
+                          const std::string &causa) {
   SCOPED_TRACE(caminho);
   CapturaSaida c;
   EXPECT_EQ(carrega(caminho.c_str()), 0u);
-  EXPECT_EQ(c.texto(), formata(ERRO_ARQUIVO, caminho));
+  EXPECT_EQ(c.texto(), formata(ERRO_ARQUIVO, caminho) + causa);
   EXPECT_EQ(efeitos[0].efeito, nullptr);
   EXPECT_EQ(efeitos[0].apelido[0], '\0');
   EXPECT_EQ(musicas[0].musica, nullptr);
@@ -436,23 +448,27 @@ TEST_F(Audio, arquivosRuinsSaoRecusados) {
   SonsBytes texto = {'o', 'l', 'a', ',', ' ', 's', 'o', 'm', '\n'};
   std::string vazio = escreve("vazio.wav", w, 0);
   std::string oggMeio = escreve("meio.ogg", o, o.size() / 2);
-  confereRecusa(TA2_CarregaEfeito, nome("nao_existe.wav"));
-  confereRecusa(TA2_CarregaEfeito, vazio);
-  confereRecusa(TA2_CarregaEfeito, escreve("meio.wav", w, w.size() / 2));
-  confereRecusa(TA2_CarregaEfeito, oggMeio);
-  confereRecusa(TA2_CarregaEfeito, escreve("texto.wav", texto));
-  confereRecusa(TA2_CarregaMusica, nome("nao_existe.ogg"));
-  confereRecusa(TA2_CarregaMusica, vazio);
-  confereRecusa(TA2_CarregaMusica, escreve("curto.ogg", o, 5));
-  confereRecusa(TA2_CarregaMusica, oggMeio);
+  confereRecusa(TA2_CarregaEfeito, nome("nao_existe.wav"), SEM_ARQUIVO);
+  confereRecusa(TA2_CarregaEfeito, vazio, INDECIFRAVEL);
+  confereRecusa(TA2_CarregaEfeito, escreve("meio.wav", w, w.size() / 2),
+                INDECIFRAVEL);
+  confereRecusa(TA2_CarregaEfeito, oggMeio, INDECIFRAVEL);
+  confereRecusa(TA2_CarregaEfeito, escreve("texto.wav", texto), INDECIFRAVEL);
+  confereRecusa(TA2_CarregaMusica, nome("nao_existe.ogg"), SEM_ARQUIVO);
+  confereRecusa(TA2_CarregaMusica, vazio, INDECIFRAVEL);
+  confereRecusa(TA2_CarregaMusica, escreve("curto.ogg", o, 5), INDECIFRAVEL);
+  confereRecusa(TA2_CarregaMusica, oggMeio, INDECIFRAVEL);
   // Cut exactly at a page boundary: every page whole, the stream unclosed.
   size_t ultimaPagina = o.size() - 1;
   while (memcmp(&o[ultimaPagina], "OggS", 4) != 0) ultimaPagina--;
-  confereRecusa(TA2_CarregaMusica, escreve("pagina.ogg", o, ultimaPagina));
+  confereRecusa(TA2_CarregaMusica, escreve("pagina.ogg", o, ultimaPagina),
+                INDECIFRAVEL);
   confereRecusa(TA2_CarregaMusica,
-                EscreveImagem(nome("imagem.png"), 8, 8, 4, [](int, int) {
-                  return Cor{255, 0, 0, 255};
-                }));
+                EscreveImagem(nome("imagem.png"), 8, 8, 4,
+                              [](int, int) {
+                                return Cor{255, 0, 0, 255};
+                              }),
+                INDECIFRAVEL);
   // The whole files load into the slots the refusals left free.
   EXPECT_EQ(carregaCalado(escreve("inteiro.wav", w)), 1u);
   EXPECT_EQ(carregaMusicaCalada(escreve("inteiro.ogg", o)), 1u);
@@ -498,8 +514,8 @@ TEST_F(Audio, nomeVazioNaoAchaSlotLivre) {
   CapturaSaida c;
   EXPECT_EQ(TA2_CarregaEfeito(""), 0u);
   EXPECT_EQ(TA2_CarregaMusica(""), 0u);
-  EXPECT_EQ(c.texto(), "Erro ao carregar o arquivo .\n"
-                       "Erro ao carregar o arquivo .\n");
+  EXPECT_EQ(c.texto(), "Erro ao carregar o arquivo .\n" + SEM_ARQUIVO +
+                           "Erro ao carregar o arquivo .\n" + SEM_ARQUIVO);
   EXPECT_EQ(efeitos[0].usuarios, 0);
   EXPECT_EQ(musicas[0].usuarios, 0);
 
@@ -514,8 +530,8 @@ TEST_F(Audio, nomeVazioNaoAchaSlotLivre) {
 TEST_F(Audio, antesDeIniciarNadaCarregaNemToca) {
   std::string som = escreve("a.wav", SomWav(0.05));
   std::string tema = escreve("m.ogg", SomOgg(0.3));
-  confereRecusa(TA2_CarregaEfeito, som);
-  confereRecusa(TA2_CarregaMusica, tema);
+  confereRecusa(TA2_CarregaEfeito, som, SEM_AUDIO);
+  confereRecusa(TA2_CarregaMusica, tema, SEM_AUDIO);
   EXPECT_EQ(TA2_TocaEfeito(1, 0), 0);
   EXPECT_EQ(TA2_TocaEfeitoTela(1, 0), 0);
   EXPECT_FALSE(TA2_TocaMusica(1, -1));

@@ -227,7 +227,16 @@ protected:
   ::testing::AssertionResult mensagemCerta(const std::string &caminho,
                                            const std::string &saida) {
     if (!ehImagem(carregador())) {
-      if (saida == "Erro ao carregar o arquivo " + caminho + ".\n")
+      // A missing or unreadable file, and any other damage, each named.
+      const std::string causa =
+          dano() == AUSENTE || dano() == PASTA
+              ? "O arquivo n\xe3o existe ou n\xe3o pode ser lido: confira o "
+                "caminho, relativo \xe0 pasta de trabalho.\n"
+              : "O arquivo n\xe3o p\xf4"
+                "de ser decodificado: est\xe1 "
+                "cortado, danificado ou num formato que o SDL_mixer n\xe3o "
+                "l\xea (efeitos: WAV; m\xfasicas: OGG).\n";
+      if (saida == "Erro ao carregar o arquivo " + caminho + ".\n" + causa)
         return ::testing::AssertionSuccess();
       return ::testing::AssertionFailure() << "printed: " << saida;
     }

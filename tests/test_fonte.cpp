@@ -46,6 +46,12 @@ const char MSG_DIMENSOES_320[] =
     "o inv\xe1"
     "lidas. utilize um arquivo "
     "de 320x320 pixels, com as fontes numa matriz 16x16.\n";
+const char MSG_NAO_QUADRADA_320x160[] =
+    "A imagem tem 320x160 pixels: uma fonte precisa de uma imagem quadrada, "
+    "de lado m\xfa"
+    "ltiplo de 16.\n";
+const char MSG_CELULA_512[] = "A imagem tem 512x512 pixels: o tamanho de c\xe9"
+                              "lula que serve \xe9 32.\n";
 
 class Fonte : public ::testing::Test {
 protected:
@@ -159,7 +165,11 @@ TEST_F(Fonte, MesmoCaminhoContaUsuarios) {
 TEST_F(Fonte, FolhaQueNaoEhPotenciaDeDoisEhRecusada) {
   std::string arquivo = EscreveFolha("f20.png", 20, tintaPadrao);
   EXPECT_EQ(carrega(arquivo, 20), 0u);
-  EXPECT_EQ(saida, MSG_DIMENSOES_320);
+  EXPECT_EQ(saida, std::string(MSG_DIMENSOES_320) +
+                       "A imagem tem 320x320 pixels, mas o desenho em OpenGL "
+                       "precisa de um lado pot\xea"
+                       "ncia de dois: use uma folha de 512x512 com c\xe9"
+                       "lulas de 32.\n");
   EXPECT_EQ(fontes[0].idSpriteSet, 0u);
   EXPECT_EQ(fontes[0].apelido[0], '\0');
   EXPECT_EQ(T2D2_ProcuraFonte(arquivo.c_str()), 0u);
@@ -170,7 +180,7 @@ TEST_F(Fonte, FolhaQueNaoEhPotenciaDeDoisEhRecusada) {
 TEST_F(Fonte, MeiaFolhaEhRecusadaESeuConjuntoRemovido) {
   std::string arquivo = EscreveFolha("meia20.png", 20, tintaPadrao, 8);
   EXPECT_EQ(carrega(arquivo, 20), 0u);
-  EXPECT_EQ(saida, MSG_DIMENSOES_320);
+  EXPECT_EQ(saida, std::string(MSG_DIMENSOES_320) + MSG_NAO_QUADRADA_320x160);
   EXPECT_EQ(T2D2_ProcuraSpriteSet(arquivo.c_str()), 0u);
   EXPECT_EQ(sprites[0].imagem, nullptr);
   EXPECT_EQ(sprites[0].bmask, nullptr);
@@ -198,10 +208,21 @@ TEST_F(Fonte, MensagensDeFalhaNoCarregamento) {
                    "o inv\xe1"
                    "lidas. "
                    "utilize um arquivo de 0x0 pixels, com as fontes numa "
-                   "matriz 16x16.\n");
+                   "matriz 16x16.\n" +
+                       std::string(MSG_CELULA_512));
   EXPECT_EQ(T2D2_ProcuraSpriteSet(folha.c_str()), 0u);
 
   EXPECT_EQ(carrega(folha, 33), 0u) << "cells that do not divide the image";
+  const std::string quadros = "A imagem tem 512x512 pixels e n\xe3"
+                              "o se divide em quadros de 33x33; o quadro mais "
+                              "pr\xf3"
+                              "ximo que a divide \xe9 32x32.\n";
+  EXPECT_NE(saida.find(".\n" + quadros +
+                       "N\xe3"
+                       "o conseguir abrir a fonte do arquivo " +
+                       folha + ".\n" + MSG_CELULA_512),
+            std::string::npos)
+      << saida;
   EXPECT_EQ(T2D2_ProcuraSpriteSet(folha.c_str()), 0u);
   EXPECT_EQ(fontes[0].idSpriteSet, 0u);
 }
@@ -243,15 +264,18 @@ TEST_F(Fonte, CaminhoVazioNaoAchaUmaVagaLivre) {
 
 TEST_F(Fonte, TabelaCheiaRecusaEmSilencio) {
   auto pixel = [](int k, int, int) { return k == 'x'; };
-  for (int i = 1; i <= T2D2_MAXFONTES; i++)
-    ASSERT_EQ(
-        carrega(EscreveFolha("t" + std::to_string(i) + ".png", 1, pixel), 1),
-        unsigned(i));
+  std::string setima;
+  for (int i = 1; i <= T2D2_MAXFONTES; i++) {
+    std::string folha =
+        EscreveFolha("t" + std::to_string(i) + ".png", 1, pixel);
+    if (i == 7) setima = folha;
+    ASSERT_EQ(carrega(folha, 1), unsigned(i));
+  }
   std::string extra = EscreveFolha("extra.png", 1, pixel);
   EXPECT_EQ(carrega(extra, 1), 0u);
   EXPECT_EQ(saida, "");
   EXPECT_EQ(T2D2_ProcuraSpriteSet(extra.c_str()), 0u);
-  EXPECT_EQ(carrega("t7.png", 1), 7u) << "a loaded name is still found";
+  EXPECT_EQ(carrega(setima, 1), 7u) << "a loaded name is still found";
 }
 
 TEST_F(Fonte, TextoEmSlotLivreAvisa) {
@@ -261,7 +285,10 @@ TEST_F(Fonte, TextoEmSlotLivreAvisa) {
   EXPECT_FALSE(T2D2_DesenhaTexto(T2D2_MAXFONTES + 1, 10, 10, "abc", 0));
   EXPECT_EQ(c.texto(), "Falhou ao procurar as dimens\xf5"
                        "es do texto abc "
-                       "com a fonte .\n");
+                       "com a fonte .\n"
+                       "A fonte 3 n\xe3"
+                       "o est\xe1 carregada: carregue-a com T2D2_CarregaFonte "
+                       "antes de desenhar.\n");
 }
 
 TEST_F(Fonte, PosicaoDosGlifosEmCadaAlinhamento) {
@@ -345,4 +372,27 @@ TEST_F(Fonte, RemoverAFonteDeixaOConjuntoDaAplicacao) {
   EXPECT_EQ(sprites[conjunto - 1].usuarios, 1);
   ASSERT_NE(sprites[conjunto - 1].imagem, nullptr);
   EXPECT_TRUE(T2D2_DesenhaSprite(conjunto, 'A', 0, 0));
+}
+
+// 64x32 pixels are 16 x 8 cells of 4 pixels: half a sheet. The OpenGL
+// working image pads it to a 64x64 square, which must not pass for a whole
+// sheet; both back-ends refuse it and say why.
+TEST(FonteNosDoisBackEnds, MeiaFolhaEhRecusadaMesmoQuadradaNoOpenGL) {
+  const std::string arquivo = EscreveFolha("meia4.png", 4, tintaPadrao, 8);
+  for (int tipo : {T2D2_DESENHO_OPENGL, T2D2_DESENHO_PADRAO}) {
+    ASSERT_TRUE(IniciaSilencioso(tipo, 320, 240));
+    CapturaSaida c;
+    EXPECT_EQ(T2D2_CarregaFonte(arquivo.c_str(), 4), 0u) << tipo;
+    EXPECT_EQ(c.texto(), "As dimens\xf5"
+                         "es da fonte s\xe3"
+                         "o inv\xe1"
+                         "lidas. utilize um arquivo de 64x64 pixels, com as "
+                         "fontes numa matriz 16x16.\n"
+                         "A imagem tem 64x32 pixels: uma fonte precisa de uma "
+                         "imagem quadrada, de lado m\xfa"
+                         "ltiplo de 16.\n")
+        << tipo;
+    EXPECT_EQ(T2D2_ProcuraSpriteSet(arquivo.c_str()), 0u) << tipo;
+    EncerraSilencioso();
+  }
 }

@@ -69,7 +69,10 @@ TEST_F(FonteSDL, MeiaFolhaEhRecusadaESeuConjuntoRemovido) {
                    "o inv\xe1"
                    "lidas. "
                    "utilize um arquivo de 512x512 pixels, com as fontes numa "
-                   "matriz 16x16.\n");
+                   "matriz 16x16.\n"
+                   "A imagem tem 512x256 pixels: uma fonte precisa de uma "
+                   "imagem quadrada, de lado m\xfa"
+                   "ltiplo de 16.\n");
   EXPECT_EQ(T2D2_ProcuraSpriteSet(arquivo.c_str()), 0u);
   EXPECT_EQ(sprites[0].imagem, nullptr);
   EXPECT_EQ(sprites[0].bmask, nullptr);

@@ -27,6 +27,7 @@ typedef std::pair<int, int> Pixel; // x, y in screen pixels, top-left origin
 struct Registro {
   GLfloat token;
   std::vector<Pixel> v;
+  std::vector<std::pair<GLfloat, GLfloat>> janela; // as reported, y upwards
 };
 
 // Runs a drawing in feedback mode: nothing is rasterised, every primitive
@@ -44,7 +45,7 @@ std::vector<Registro> Registra(void (*desenho)()) {
                  ALTURA - int(std::lround(buf[i + 1])));
   };
   for (GLint i = 0; i < n;) {
-    Registro r{buf[i++], {}};
+    Registro r{buf[i++], {}, {}};
     int nv = 0;
     if (r.token == GL_POLYGON_TOKEN)
       nv = int(buf[i++]);
@@ -52,7 +53,10 @@ std::vector<Registro> Registra(void (*desenho)()) {
       nv = 2;
     else if (r.token == GL_POINT_TOKEN)
       nv = 1;
-    for (int k = 0; k < nv; k++, i += 2) r.v.push_back(vertice(i));
+    for (int k = 0; k < nv; k++, i += 2) {
+      r.v.push_back(vertice(i));
+      r.janela.emplace_back(buf[i], buf[i + 1]);
+    }
     regs.push_back(r);
   }
   return regs;
@@ -259,9 +263,12 @@ TEST_F(Primitivas, PontosNaOrdemENenhumComListaVazia) {
     T2D2P_Pontos(p, 0, 255, 0, 0);
   });
   ASSERT_EQ(regs.size(), 3u);
-  EXPECT_EQ(regs[0].v[0], Pixel(10, 20));
-  EXPECT_EQ(regs[1].v[0], Pixel(30, 40));
-  EXPECT_EQ(regs[2].v[0], Pixel(5, 599));
+  // Each point is sent at its pixel's centre.
+  const float centros[3][2] = {{10.5f, 20.5f}, {30.5f, 40.5f}, {5.5f, 599.5f}};
+  for (int i = 0; i < 3; i++) {
+    EXPECT_NEAR(regs[i].janela[0].first, centros[i][0], 0.01) << i;
+    EXPECT_NEAR(ALTURA - regs[i].janela[0].second, centros[i][1], 0.01) << i;
+  }
 }
 
 TEST_F(Primitivas, PontosDeListaNulaAvisamENaoDesenham) {
@@ -337,49 +344,38 @@ TEST_F(Primitivas, RetanguloContornoSegueAsBordas) {
   }
 }
 
-// Diagonal lines from corner to corner pass through pixel centres, so the
-// diamond-exit rule is exact: one pixel per step, first included, the one
-// beyond the end point excluded, in either direction.
+// Lines run between pixel centres and light their last pixel too: one
+// pixel per step, both ends included, in either direction.
 TEST_F(Primitivas, LinhaDiagonalAcendeUmPixelPorPasso) {
   T2D2P_Linha(100, 50, 106, 56, 255, 0, 0);
   T2D2P_Linha(206, 50, 200, 56, 255, 0, 0);
   for (int y = 48; y < 59; y++)
     for (int x = 98; x < 109; x++) {
-      EXPECT_EQ(Aceso(x, y), y >= 50 && y < 56 && x - 100 == y - 50)
+      EXPECT_EQ(Aceso(x, y), y >= 50 && y <= 56 && x - 100 == y - 50)
           << x << "," << y;
       // The second line runs down-left from (206, 50): its pixels are the
-      // mirror image, x from 205 down to 200.
+      // mirror image, x from 206 down to 200.
       EXPECT_EQ(Aceso(x + 100, y),
-                y >= 50 && y < 56 && 205 - (x + 100) == y - 50)
+                y >= 50 && y <= 56 && 206 - (x + 100) == y - 50)
           << x + 100 << "," << y;
     }
 }
 
-// A horizontal line on a pixel border lights one full row of its length,
-// on either side of the border.
+// A horizontal line lights its own row, from one end to the other.
 TEST_F(Primitivas, LinhaHorizontalAcendeOComprimentoNumaFileira) {
   T2D2P_Linha(300, 80, 310, 80, 255, 0, 0);
-  int fileira = Aceso(305, 80) ? 80 : 79;
-  int acesos = 0;
   for (int y = 77; y < 83; y++)
     for (int x = 297; x < 314; x++)
-      if (Aceso(x, y)) {
-        EXPECT_EQ(y, fileira) << x << "," << y;
-        acesos++;
-      }
-  EXPECT_EQ(acesos, 10);
-  for (int x = 301; x < 309; x++) EXPECT_TRUE(Aceso(x, fileira)) << x;
+      EXPECT_EQ(Aceso(x, y), y == 80 && x >= 300 && x <= 310) << x << "," << y;
 }
 
-// A point of size 1 lights the pixel whose lower-left window corner is the
-// point: with y growing downwards on screen, point (x, y) lights the pixel
-// just above it, (x, y - 1).
+// A point lights exactly its own pixel.
 TEST_F(Primitivas, PontoAcendeUmSoPixel) {
   T2D2P_Ponto p[2] = {{120, 90}, {130, 95}};
   T2D2P_Pontos(p, 2, 255, 0, 0);
   for (int y = 86; y < 99; y++)
     for (int x = 116; x < 134; x++)
-      EXPECT_EQ(Aceso(x, y), (x == 120 && y == 89) || (x == 130 && y == 94))
+      EXPECT_EQ(Aceso(x, y), (x == 120 && y == 90) || (x == 130 && y == 95))
           << x << "," << y;
 }
 

@@ -185,7 +185,9 @@ TEST(SDLCarga, ImagemQueNaoDivideEmQuadrosTemMensagemPropria) {
   EXPECT_EQ(c.texto(),
             "Erro ao carregar a imagem " + torta +
                 ". A altura e largura da imagem deve ser m\xfaltiplos "
-                "do tamanho do sprite.\n");
+                "do tamanho do sprite.\n"
+                "A imagem tem 100x64 pixels e n\xe3o se divide em quadros de "
+                "32x32; o quadro mais pr\xf3ximo que a divide \xe9 25x32.\n");
   EXPECT_EQ(sprites[0].imagem, nullptr);
   EXPECT_EQ(sprites[0].apelido[0], '\0');
   // The freed slot is the next one taken; a 24-bit image comes out opaque.

@@ -74,7 +74,11 @@ TEST_F(SpriteSet, ImagemQueNaoEhMultiploDoQuadroEhRecusada) {
   EXPECT_EQ(carrega(larga, 32, 32), 0u);
   EXPECT_EQ(ultimaSaida, "A imagem larga.png n\xe3"
                          "o pode ser usada como "
-                         "fonte de sprites de tamanho 32x32\n.");
+                         "fonte de sprites de tamanho 32x32\n.\n"
+                         "A imagem tem 100x64 pixels e n\xe3"
+                         "o se divide em quadros de 32x32; o quadro mais "
+                         "pr\xf3"
+                         "ximo que a divide \xe9 25x32.\n");
   std::string alta = EscreveImagem("alta.png", 96, 70, 4, opaco);
   EXPECT_EQ(carrega(alta, 32, 32), 0u);
   EXPECT_EQ(sprites[0].imagem, nullptr);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Trovasco in the browser. Installs what is missing, then builds the game,
-# the example and the browser tests' program with Emscripten into build-web/:
+# the examples and the browser tests' program with Emscripten into build-web/:
 # build-web/web/ holds index.html and everything the page loads, ready to copy
 # to any static host, and build-web/trovasco-web.zip is that folder zipped.
 #
@@ -16,7 +16,7 @@ bash tools/install-deps.sh web
 # /usr/share/nodejs), where a node from elsewhere does not look.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-# The asset generator and the example's resource tool are desktop programs:
+# The asset generator and the examples' resource tool are desktop programs:
 # a small release build of just those writes the files the pages preload.
 nativo=$PWD/build-web/nativo
 cmake -S . -B "$nativo" -DCMAKE_BUILD_TYPE=Release -DT2D2_TESTS=OFF \

@@ -104,6 +104,27 @@ static const char MSG_FALHA_TEXTO[] = "Falhou ao procurar as dimens\xf5"
                                       "es do texto %s com a fonte %s.\n";
 static const char MSG_SPRITE_INVALIDO[] =
     "Tentou colidir com um sprite invalido (0)";
+// Lines that say what to do, printed after the messages above.
+static const char MSG_QUADRO_QUE_SERVE[] =
+    "A imagem tem %ix%i pixels e n\xe3"
+    "o se divide em quadros de %ix%i; o quadro mais pr\xf3"
+    "ximo que a divide \xe9 %ix%i.\n";
+static const char MSG_CELULA_QUE_SERVE[] =
+    "A imagem tem %ix%i pixels: o tamanho de c\xe9"
+    "lula que serve \xe9 %i.\n";
+static const char MSG_FONTE_NAO_QUADRADA[] =
+    "A imagem tem %ix%i pixels: uma fonte precisa de uma imagem quadrada, de "
+    "lado m\xfa"
+    "ltiplo de 16.\n";
+static const char MSG_FONTE_POTENCIA_DE_DOIS[] =
+    "A imagem tem %ix%i pixels, mas o desenho em OpenGL precisa de um lado "
+    "pot\xea"
+    "ncia de dois: use uma folha de %ix%i com c\xe9"
+    "lulas de %i.\n";
+static const char MSG_FONTE_LIVRE[] =
+    "A fonte %u n\xe3"
+    "o est\xe1 carregada: carregue-a com T2D2_CarregaFonte antes de "
+    "desenhar.\n";
 
 // ---------------------------------------------------------------------------
 // Start-up, shut-down and frame pacing
@@ -679,6 +700,27 @@ SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo,
   return img;
 }
 
+// The size of the last image refused for its frame size, so that the font
+// loader, which asks for its cells as frames, can name the cell that fits.
+static int recusadaLargura, recusadaAltura;
+
+// The divisor of total nearest to pedido, the smaller one on a tie.
+static int divisorMaisProximo(int total, int pedido) {
+  if (pedido >= total || pedido < 1) return total;
+  for (int d = 0;; d++) {
+    if (pedido - d >= 1 && total % (pedido - d) == 0) return pedido - d;
+    if (total % (pedido + d) == 0) return pedido + d;
+  }
+}
+
+void T2D2_ExplicaQuadros(const T2D2_SpriteSet *s, int largura, int altura) {
+  printf(MSG_QUADRO_QUE_SERVE, s->largura, s->altura, largura, altura,
+         divisorMaisProximo(s->largura, largura),
+         divisorMaisProximo(s->altura, altura));
+  recusadaLargura = s->largura;
+  recusadaAltura = s->altura;
+}
+
 bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura) {
   if (largura > 0 && altura > 0) {
     if (s->largura % largura != 0 || s->altura % altura != 0) return false;
@@ -810,9 +852,24 @@ static void medeFonte(T2D2_Fonte *f, SDL_Surface *img) {
   f->deslocamentos[espaco] = 0;
 }
 
-static unsigned int recusaFonte(T2D2_Fonte *f, const char *formato,
-                                const char *arquivo) {
-  printf(formato, arquivo);
+// The cell size that fits a sheet of largura x altura pixels, whose working
+// image is lado pixels wide: wider means the back-end padded it to a power
+// of two, and the cells would not cover it.
+static void aconselhaCelula(int largura, int altura, int lado) {
+  if (largura != altura || largura % 16 != 0)
+    printf(MSG_FONTE_NAO_QUADRADA, largura, altura);
+  else if (lado != largura)
+    printf(MSG_FONTE_POTENCIA_DE_DOIS, largura, altura, lado, lado, lado / 16);
+  else
+    printf(MSG_CELULA_QUE_SERVE, largura, altura, largura / 16);
+}
+
+// A sheet that is not a whole number of cells never became a sprite set;
+// the size the sprite-set loader refused tells the cell that fits.
+static unsigned int recusaFonte(T2D2_Fonte *f, const char *arquivo) {
+  printf(MSG_FALHA_FONTE, arquivo);
+  if (recusadaLargura > 0)
+    aconselhaCelula(recusadaLargura, recusadaAltura, recusadaLargura);
   f->apelido[0] = '\0';
   return 0;
 }
@@ -833,13 +890,19 @@ unsigned int T2D2_CarregaFonte(const char *arquivo, int dimensao) {
   T2D2_Fonte *f = &fontes[i];
   if (!T2D2_CopiaApelido(f->apelido, arquivo)) return 0;
   f->tamanhoFonte = dimensao;
+  recusadaLargura = recusadaAltura = 0;
   f->idSpriteSet = T2D2_CarregaSpriteSet(arquivo, dimensao, dimensao);
-  if (!f->idSpriteSet) return recusaFonte(f, MSG_FALHA_FONTE, arquivo);
-  SDL_Surface *img = sprites[f->idSpriteSet - 1].imagem;
+  if (!f->idSpriteSet) return recusaFonte(f, arquivo);
+  const T2D2_SpriteSet &s = sprites[f->idSpriteSet - 1];
+  SDL_Surface *img = s.imagem;
   long long lado = 16LL * dimensao;
-  if (dimensao <= 0 || img->w != lado || img->h != lado) {
+  // The image as loaded must be the sheet, and so must the working image the
+  // glyphs are measured in: on OpenGL that one is padded to a power of two.
+  if (dimensao <= 0 || s.largura != lado || s.altura != lado ||
+      img->w != lado || img->h != lado) {
     int mostrado = lado > INT_MAX || lado < INT_MIN ? 0 : int(lado);
     printf(MSG_DIMENSOES_FONTE, mostrado, mostrado);
+    aconselhaCelula(s.largura, s.altura, img->w);
     f->apelido[0] = '\0';
     T2D2_RemoveSpriteSet(f->idSpriteSet);
     f->idSpriteSet = 0;
@@ -891,6 +954,7 @@ bool T2D2_DesenhaTexto(unsigned int identificador, int x, int y,
   int largura;
   if (!T2D2_DimensoesTexto(identificador, texto, &largura, nullptr)) {
     printf(MSG_FALHA_TEXTO, texto, f->apelido);
+    printf(MSG_FONTE_LIVRE, identificador);
     return false;
   }
   long long pena = x;

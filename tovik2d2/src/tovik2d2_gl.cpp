@@ -384,6 +384,10 @@ static unsigned int T2D2GL_CarregaSpriteSet(const char *arquivo, int largura,
   if (!T2D2_CarregaImagem(s, arquivo, cabeNaTextura)) return 0;
   if (!T2D2_DefineQuadros(s, largura, altura)) {
     printf(MSG_QUADROS, arquivo, largura, altura);
+    // The message leaves its last period on a line of its own; the line is
+    // closed before the next one starts.
+    putchar('\n');
+    T2D2_ExplicaQuadros(s, largura, altura);
     return T2D2_DescartaSpriteSet(s);
   }
   if (!T2D2GL_PreparaImagem(s, arquivo)) return 0;

@@ -121,6 +121,9 @@ bool T2D2_DimensoesDoArquivo(const char *arquivo, int *largura, int *altura);
 // is decoded; cabe prints the back-end's own message.
 SDL_Surface *T2D2_CarregaImagem(T2D2_SpriteSet *s, const char *arquivo,
                                 bool (*cabe)(int largura, int altura));
+// After a back-end's refusal of a frame size: the line with the image's size
+// and the nearest frame size that divides it.
+void T2D2_ExplicaQuadros(const T2D2_SpriteSet *s, int largura, int altura);
 // Sets the frame grid; false when the image is not a whole number of frames.
 bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura);
 // Builds and fills the masks from s->imagem, with the message on failure.

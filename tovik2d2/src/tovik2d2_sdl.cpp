@@ -181,6 +181,7 @@ static unsigned int T2D2SDL_CarregaSpriteSet(const char *arquivo, int largura,
   if (!T2D2_CarregaImagem(s, arquivo, cabeNaSuperficie)) return 0;
   if (!T2D2_DefineQuadros(s, largura, altura)) {
     printf(MSG_QUADROS, arquivo);
+    T2D2_ExplicaQuadros(s, largura, altura);
     return T2D2_DescartaSpriteSet(s);
   }
   if (!converteImagem(s, arquivo)) return 0;

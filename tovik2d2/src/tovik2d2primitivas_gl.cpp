@@ -2,6 +2,7 @@
 // call, in the same pixel projection the sprites are drawn in.
 #include "t2d2/tovik2d2primitivas.h"
 #include "tovik2d2_interno.h"
+#include "tovik2d2primitivas_interno.h"
 
 #include <cmath>
 #include <cstdio>
@@ -43,6 +44,13 @@ static void curva(GLenum modo, int xc, int yc, int R, int S, int passo, Uint8 r,
   glEnd();
 }
 
+// Pixel (x, y) covers [x, x + 1) x [y, y + 1) of the projection. A point on
+// the pixel's corner lands on a tie between four pixels, which the rasteriser
+// settles one up or one left; its centre is unambiguous.
+static void centroDoPixel(int64_t x, int64_t y) {
+  glVertex2f(GLfloat(double(x) + 0.5), GLfloat(double(y) + 0.5));
+}
+
 static int maior(int a, int b) {
   return a > b ? a : b;
 }
@@ -55,15 +63,17 @@ static void T2D2PGL_Pontos(T2D2P_Ponto *pontos, unsigned int nPontos, Uint8 r,
   }
   comecaBloco(GL_POINTS, r, g, b);
   for (unsigned int i = 0; i < nPontos; i++)
-    glVertex2i(pontos[i][0], pontos[i][1]);
+    centroDoPixel(pontos[i][0], pontos[i][1]);
   glEnd();
 }
 
+// The SDL back-end's pixels, each one a point. OpenGL's own line leaves out
+// its last pixel and settles a tie between two pixels as the driver likes.
 static void T2D2PGL_Linha(int x1, int y1, int x2, int y2, Uint8 r, Uint8 g,
                           Uint8 b) {
-  comecaBloco(GL_LINES, r, g, b);
-  glVertex2i(x1, y1);
-  glVertex2i(x2, y2);
+  comecaBloco(GL_POINTS, r, g, b);
+  T2D2P_TracaLinha(x1, y1, x2, y2, screen->w, screen->h,
+                   [](int64_t x, int64_t y) { centroDoPixel(x, y); });
   glEnd();
 }
 

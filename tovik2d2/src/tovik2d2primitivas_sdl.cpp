@@ -2,6 +2,7 @@
 // straight into the 32-bit screen surface, clipped to the surface's bounds.
 #include "t2d2/tovik2d2primitivas.h"
 #include "tovik2d2_interno.h"
+#include "tovik2d2primitivas_interno.h"
 
 #include <cmath>
 #include <cstdint>
@@ -68,82 +69,12 @@ static void T2D2PSDL_Pontos(T2D2P_Ponto *pontos, unsigned int nPontos, Uint8 r,
   SDL_UnlockSurface(screen);
 }
 
-// Moves a Bresenham walk k steps on at once. After k steps the minor
-// coordinate has moved m = (2·dMenor·k + dMaior - 1) / (2·dMaior) times and the
-// decision value is 2·dMenor·(k + 1) - dMaior - 2·m·dMaior: exactly where the
-// step-by-step walk would be.
-static void saltaPassos(Coord k, Coord dMaior, Coord dMenor, Coord soma,
-                        Coord *q, Coord *d) {
-  const Produto m =
-      (2 * Produto(dMenor) * k + dMaior - 1) / (2 * Produto(dMaior));
-  *q += soma * Coord(m);
-  *d = Coord(2 * Produto(dMenor) * (k + 1) - dMaior - 2 * m * dMaior);
-}
-
-// Bresenham along the major axis from (p, q) up to p == fim; the minor
-// coordinate moves by soma. trocado writes (q, p) for mostly vertical lines.
-// Only the steps whose major coordinate lies in [0, limite) are walked, so a
-// line from far away costs no more than one across the surface.
-static void bresenham(Coord p, Coord q, Coord fim, Coord dMaior, Coord dMenor,
-                      Coord soma, bool trocado, Coord limite, Uint32 cor) {
-  Coord d = 2 * dMenor - dMaior;
-  const Coord incra = 2 * (dMenor - dMaior), incrb = 2 * dMenor;
-  if (fim > limite - 1) fim = limite - 1;
-  if (p < 0 && fim >= 0) {
-    saltaPassos(-p, dMaior, dMenor, soma, &q, &d);
-    p = 0;
-  }
-  if (p > fim) return;
-  auto escreve = [&] {
-    if (trocado)
-      T2D2PSDL_PontoSDL(q, p, cor);
-    else
-      T2D2PSDL_PontoSDL(p, q, cor);
-  };
-  escreve();
-  while (p < fim) {
-    p++;
-    if (d <= 0) {
-      d += incrb;
-    } else {
-      q += soma;
-      d += incra;
-    }
-    escreve();
-  }
-}
-
-// A segment lies between its end points on both axes, so when both ends are
-// beyond the same edge no pixel of it can show.
-static bool segmentoVisivel(Coord x1, Coord y1, Coord x2, Coord y2) {
-  if (x1 < 0 && x2 < 0) return false;
-  if (y1 < 0 && y2 < 0) return false;
-  if (x1 >= screen->w && x2 >= screen->w) return false;
-  if (y1 >= screen->h && y2 >= screen->h) return false;
-  return true;
-}
-
-static void tracaLinha(Coord x1, Coord y1, Coord x2, Coord y2, Uint32 cor) {
-  const Coord dx = x2 > x1 ? x2 - x1 : x1 - x2;
-  const Coord dy = y2 > y1 ? y2 - y1 : y1 - y2;
-  if (dx >= dy) {
-    if (x1 < x2)
-      bresenham(x1, y1, x2, dx, dy, y1 > y2 ? -1 : 1, false, screen->w, cor);
-    else
-      bresenham(x2, y2, x1, dx, dy, y1 > y2 ? 1 : -1, false, screen->w, cor);
-  } else {
-    if (y1 < y2)
-      bresenham(y1, x1, y2, dy, dx, x1 > x2 ? -1 : 1, true, screen->h, cor);
-    else
-      bresenham(y2, x2, y1, dy, dx, x1 > x2 ? 1 : -1, true, screen->h, cor);
-  }
-}
-
 static void T2D2PSDL_Linha(int x1, int y1, int x2, int y2, Uint8 r, Uint8 g,
                            Uint8 b) {
   Uint32 cor = mapeiaCor(r, g, b);
   SDL_LockSurface(screen);
-  if (segmentoVisivel(x1, y1, x2, y2)) tracaLinha(x1, y1, x2, y2, cor);
+  T2D2P_TracaLinha(x1, y1, x2, y2, screen->w, screen->h,
+                   [cor](Coord x, Coord y) { T2D2PSDL_PontoSDL(x, y, cor); });
   SDL_UnlockSurface(screen);
 }
 

@@ -52,6 +52,17 @@ static const char MSG_CARREGOU_EFEITO[] = "Carregou o efeito %s.\n";
 static const char MSG_CARREGOU_MUSICA[] = "Carregou a m\xfa" "sica %s.\n";
 static const char MSG_SEM_ARQUIVO[] =
     "Um carregamento de som recebeu um nome de arquivo nulo e foi recusado.";
+// Why a load failed, printed after MSG_FALHA_ARQUIVO.
+static const char MSG_CAUSA_SEM_AUDIO[] =
+    "O \xe1" "udio n\xe3" "o foi iniciado: chame TA2_Inicia antes de carregar "
+    "sons.";
+static const char MSG_CAUSA_SEM_ARQUIVO[] =
+    "O arquivo n\xe3" "o existe ou n\xe3" "o pode ser lido: confira o caminho, "
+    "relativo \xe0 pasta de trabalho.";
+static const char MSG_CAUSA_INDECIFRAVEL[] =
+    "O arquivo n\xe3" "o p\xf4" "de ser decodificado: est\xe1 cortado, "
+    "danificado ou num formato que o SDL_mixer n\xe3" "o l\xea (efeitos: WAV; "
+    "m\xfa" "sicas: OGG).";
 // clang-format on
 
 // ---------------------------------------------------------------------------
@@ -159,6 +170,24 @@ static bool arquivoDecodificavel(const char *arquivo) {
   return ok;
 }
 
+// Whether the file opens and its bytes can be read: a folder opens, but
+// reading it fails.
+static bool legivel(const char *arquivo) {
+  FILE *f = fopen(arquivo, "rb");
+  if (!f) return false;
+  fgetc(f);
+  bool ok = !ferror(f);
+  fclose(f);
+  return ok;
+}
+
+// Why a sound cannot be decoded, or null when the decoder may try it.
+static const char *impedimento(const char *arquivo) {
+  if (!TA2_inicializado) return MSG_CAUSA_SEM_AUDIO;
+  if (!legivel(arquivo)) return MSG_CAUSA_SEM_ARQUIVO;
+  return arquivoDecodificavel(arquivo) ? nullptr : MSG_CAUSA_INDECIFRAVEL;
+}
+
 // ---------------------------------------------------------------------------
 // Table steps shared by effects and music
 // ---------------------------------------------------------------------------
@@ -213,12 +242,12 @@ static unsigned int carrega(Slot *tabela, unsigned int tamanho,
   }
   Slot &s = tabela[i];
   if (!T2D2_CopiaApelido(s.apelido, arquivo)) return 0;
-  Som *som = nullptr;
-  if (TA2_inicializado && arquivoDecodificavel(arquivo))
-    som = decodifica(arquivo);
+  const char *causa = impedimento(arquivo);
+  Som *som = causa ? nullptr : decodifica(arquivo);
   if (!som) {
     s.apelido[0] = '\0';
     printf(MSG_FALHA_ARQUIVO, arquivo);
+    puts(causa ? causa : MSG_CAUSA_INDECIFRAVEL);
     return 0;
   }
   s.*campo = som;
