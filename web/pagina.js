@@ -137,7 +137,9 @@ function decodificaComAviso(contexto, arquivo) {
 addEventListener('error', naoCarregou, true);
 tela.addEventListener('contextmenu', function (e) { e.preventDefault(); });
 tela.addEventListener('mousedown', function () { tela.focus(); });
-['pointerdown', 'touchend', 'keydown'].forEach(function (evento) {
+// mousedown, not pointerdown: Firefox and WebKit let a sound start only once
+// the press counts as the player's gesture, which pointerdown is too early for.
+['mousedown', 'touchend', 'keydown'].forEach(function (evento) {
   document.addEventListener(evento, retomaSom, true);
 });
 

@@ -130,6 +130,12 @@ await roda(async (aoFim, aoFalhar) => {
   await navegador.botao(false, 'right');
   foto('3-tipo2', tipo2);
 
+  // The browser suspends the sound (a tab sent to the background, a phone
+  // locked); the next gesture, the press that starts the charge, resumes it.
+  const suspenso = await navegador.avalia(
+    () => SDL.audioContext.suspend().then(() => SDL.audioContext.state));
+  if (suspenso !== 'suspended') falha(`o som não foi suspenso: ${suspenso}`);
+
   // Charging shows the force bar; letting go fires and the flight hides the
   // inventory.
   await navegador.botao(true);
@@ -140,7 +146,7 @@ await roda(async (aoFim, aoFalhar) => {
     (img) => cores(img, [[347, 55]])));
 
   // The flight ends below the window; player 2 then aims, its cannon's life
-  // bar under the centre. The music's context has kept running meanwhile.
+  // bar under the centre. The music's context runs again, its clock ahead.
   await navegador.move(300, 468);
   const jogador2 = await ve('mira do jogador 2', 40,
     (img) => destaque(img, 0) && mesmaCor(pixel(img, 371, 505), VERDE),
@@ -148,7 +154,7 @@ await roda(async (aoFim, aoFalhar) => {
   foto('6-jogador2', jogador2);
   const durante = await estadoDaMusica(navegador);
   if (!durante.tocando || durante.contexto !== 'running' || durante.relogio <= musica.relogio)
-    falha(`o som parou durante a partida: ${JSON.stringify(musica)} -> ${JSON.stringify(durante)}`);
+    falha(`o som não voltou: ${JSON.stringify(musica)} -> ${JSON.stringify(durante)}`);
 
   // Escape: "Fim do jogo" over player 2's field, without the inventory.
   await navegador.tecla('Escape', true);
