@@ -137,8 +137,9 @@ function decodificaComAviso(contexto, arquivo) {
 addEventListener('error', naoCarregou, true);
 tela.addEventListener('contextmenu', function (e) { e.preventDefault(); });
 tela.addEventListener('mousedown', function () { tela.focus(); });
-// mousedown, not pointerdown: Firefox and WebKit let a sound start only once
-// the press counts as the player's gesture, which pointerdown is too early for.
+// mousedown, not pointerdown: after a right click (whose menu the page
+// cancels) WebKit sends no pointerup, counts the right button as still held,
+// and a later press of another button then fires no pointerdown.
 ['mousedown', 'touchend', 'keydown'].forEach(function (evento) {
   document.addEventListener(evento, retomaSom, true);
 });

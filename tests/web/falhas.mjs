@@ -49,7 +49,8 @@ await comOPedido({
   await navegador.avalia(() => { window.antes = true; });
   await navegador.clica('#botao');
   await esperaValor('a página recarregada', 10,
-    () => navegador.avalia(() => window.antes === undefined), (v) => v, String);
+    () => navegador.avalia(() => window.antes === undefined).catch((e) => e.message),
+    (v) => v === true, String);
 });
 
 await comOPedido({nome: 'sem WebGL', semWebGL: true}, async (navegador) => {
