@@ -20,8 +20,8 @@ var MSG_SEM_WEBGL = 'Este navegador não consegue mostrar o jogo: falta WebGL.';
 function pergunta(texto, rotulo, acao) {
   mensagem.textContent = texto;
   carga.hidden = true;
-  botao.textContent = rotulo;
-  botao.onclick = acao;
+  botao.textContent = rotulo || '';
+  botao.onclick = acao || null;
   botao.hidden = !rotulo;
   aviso.hidden = false;
 }
@@ -38,15 +38,15 @@ function naoCarregou() {
   if (!pronto) pergunta(MSG_SEM_CARGA, 'Tentar de novo', recarrega);
 }
 
-// Asked once, on a canvas of its own: the program's canvas may hold a 2-D
-// context, which makes it refuse a WebGL one.
-var temWebGL = (function () {
+// Asked on a canvas of its own: the program's canvas may hold a 2-D context,
+// which makes it refuse a WebGL one.
+function temWebGL() {
   try {
     return Boolean(document.createElement('canvas').getContext('webgl'));
   } catch (e) {
     return false;
   }
-})();
+}
 
 // Emscripten reports the download as "... (loaded/total)".
 function mostraCarga(texto) {
@@ -93,7 +93,7 @@ function joga() {
 // A program that drew nothing because the browser gave it no context had
 // asked for WebGL; the library has already said so in the console.
 function encerrou() {
-  if (!temWebGL && !Module.ctx) {
+  if (!Module.ctx && !temWebGL()) {
     pergunta(MSG_SEM_WEBGL);
     return;
   }
