@@ -168,7 +168,6 @@ async function adaptadorPuppeteer(navegador, largura, altura) {
   pagina.on('pageerror', (e) => linhas.push(`ERRO DA PAGINA: ${e.message}`));
   await pagina.setViewport({width: largura, height: altura});
   return {
-    pagina,
     vai: (url) => pagina.goto(url),
     clica: (seletor) => pagina.click(seletor),
     tecla: (nome, desce) => (desce ? pagina.keyboard.down(nome) : pagina.keyboard.up(nome)),
