@@ -3,15 +3,19 @@
 # those that are missing. A second run finds nothing to do and prints nothing.
 #
 #   bash tools/install-deps.sh       # the desktop build and its tests
-#   bash tools/install-deps.sh web   # the browser build and its tests, with
-#                                    # puppeteer-core from tests/web's lock file
+#   bash tools/install-deps.sh web   # the browser build and its tests in the
+#                                    # three engines, with puppeteer-core from
+#                                    # tests/web's lock file
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" = web ]; then
-  # Emscripten with its emulation of SDL 1.2 and OpenGL, and the browser the
-  # tests drive. Node comes with Emscripten; npm unless a node with it is here.
-  packages=(emscripten chromium)
+  # Emscripten with its emulation of SDL 1.2 and OpenGL, and the engines the
+  # tests drive: Chromium; Firefox ESR and WebKitGTK (WebKitWebDriver with its
+  # MiniBrowser) in windows on Xvfb; PulseAudio for the null sink without
+  # which Firefox never starts a sound. Node comes with Emscripten; npm
+  # unless a node with it is here.
+  packages=(emscripten chromium firefox-esr webkit2gtk-driver pulseaudio xvfb)
   command -v npm >/dev/null || packages+=(npm)
 else
   packages=(

@@ -4,7 +4,7 @@
 // the page keeps the context menu off the canvas.
 //
 //   node desenho_sdl.mjs <build-web/testes>
-import {abrePagina, espera, mesmaCor, pixel, roda} from './apoio.mjs';
+import {abrePagina, espera, esperaValor, mesmaCor, pixel, roda} from './apoio.mjs';
 
 const [pasta] = process.argv.slice(2);
 const FUNDO = [0, 0, 128];
@@ -21,10 +21,11 @@ const ESPERADO = [
 ];
 
 await roda(async (aoFim) => {
-  const {pagina, linhas, url} = await abrePagina(aoFim, pasta, 640, 480);
-  await pagina.goto(url);
-  await pagina.waitForSelector('#botao:not([hidden])', {timeout: 60000});
-  await pagina.click('#botao');
+  const {navegador, url} = await abrePagina(aoFim, pasta, 640, 480);
+  await navegador.vai(url);
+  await esperaValor('o botão de jogar', 60,
+    () => navegador.avalia(() => !document.getElementById('botao').hidden), (v) => v, String);
+  await navegador.clica('#botao');
   // The middle of each canvas pixel in the doubled picture.
   const cor = (img, [x, y]) => pixel(img, 2 * x + 1, 2 * y + 1);
   // Text: white ink in the first letter's cell.
@@ -33,18 +34,19 @@ await roda(async (aoFim) => {
       for (let x = 10; x < 26; x++) if (mesmaCor(cor(img, [x, y]), [255, 255, 255])) return true;
     return false;
   };
-  await espera(pagina, 'desenho', 30,
+  await espera(navegador, 'desenho', 30,
     (img) => ESPERADO.every(([p, c]) => mesmaCor(cor(img, p), c)) && temTexto(img),
     (img) => ESPERADO.map(([p]) => `(${p})=${cor(img, p)}`).join(' ') + ` texto=${temTexto(img)}`);
   // The pointer over canvas pixel (260, 60) of the doubled page.
-  await pagina.mouse.move(2 * 260 + 1, 2 * 60 + 1);
-  await espera(pagina, 'quadrado sob o mouse', 10,
+  await navegador.move(2 * 260 + 1, 2 * 60 + 1);
+  await espera(navegador, 'quadrado sob o mouse', 10,
     (img) => mesmaCor(cor(img, [260, 60]), [255, 128, 0]) &&
       mesmaCor(cor(img, [266, 60]), FUNDO),
     (img) => `(260,60)=${cor(img, [260, 60])} (266,60)=${cor(img, [266, 60])}`);
-  const menu = await pagina.evaluate(() => document.querySelector('canvas').dispatchEvent(
+  const menu = await navegador.avalia(() => document.querySelector('canvas').dispatchEvent(
     new MouseEvent('contextmenu', {bubbles: true, cancelable: true})));
   if (menu) throw new Error('o menu de contexto não foi suprimido sobre a tela');
+  const linhas = await navegador.linhas();
   if (!linhas.includes('Desenho SDL pronto.'))
     throw new Error(`sem a linha de pronto: ${JSON.stringify(linhas)}`);
 });

@@ -74,6 +74,10 @@ static const char MSG_FALHA_MODO[] = "N\xe3"
                                      "vel iniciar o modo de v\xed"
                                      "deo requisitado. "
                                      "Encerrando.";
+static const char MSG_SEM_DESENHO[] =
+    "O modo de v\xed"
+    "deo foi aberto sem um contexto de desenho (no navegador, falta WebGL). "
+    "Encerrando.";
 static const char MSG_MODO_INICIADO[] = "Modo de v\xed"
                                         "deo iniciado com sucesso!";
 static const char MSG_APAGANDO[] =
@@ -200,6 +204,11 @@ bool T2D2_IniciaVideo(const T2D2_Plataforma *p, unsigned int largura,
   if (p->antesDoModo) p->antesDoModo();
   screen = SDL_SetVideoMode(int(largura), int(altura), 32, flags);
   if (!screen) return desisteDoVideo(MSG_FALHA_MODO);
+  if (!T2D2_TelaDesenhavel()) {
+    SDL_FreeSurface(screen);
+    screen = nullptr;
+    return desisteDoVideo(MSG_SEM_DESENHO);
+  }
   if (p->depoisDoModo) p->depoisDoModo();
   puts(MSG_MODO_INICIADO);
   SDL_WM_SetCaption(tituloJanela ? tituloJanela : "", nullptr);

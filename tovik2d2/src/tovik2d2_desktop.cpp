@@ -9,6 +9,11 @@ T2D2_Partida T2D2_IniciaSubsistema(Uint32 subsistema) {
   return SDL_InitSubSystem(subsistema) < 0 ? T2D2_FALHOU : T2D2_PARTIU;
 }
 
+// SDL_SetVideoMode fails outright when it cannot give the mode a context.
+bool T2D2_TelaDesenhavel() {
+  return true;
+}
+
 void T2D2_EsperaQuadro(Sint32 espera) {
   if (espera > 0) SDL_Delay(Uint32(espera));
 }

@@ -72,6 +72,9 @@ enum T2D2_Partida { T2D2_PARTIU, T2D2_JA_INICIADO, T2D2_FALHOU };
 // Starts one SDL subsystem (video or audio) for the library: T2D2_JA_INICIADO
 // when someone else had started it, T2D2_FALHOU with SDL's error text set.
 T2D2_Partida T2D2_IniciaSubsistema(Uint32 subsistema);
+// Whether the mode just opened has something to draw with. A browser without
+// WebGL still opens an OpenGL mode, on a canvas with no context behind it.
+bool T2D2_TelaDesenhavel();
 // The rest of a frame's wait, in milliseconds (nothing at 0 or less). In a
 // browser every frame also gives control back to the page.
 void T2D2_EsperaQuadro(Sint32 espera);

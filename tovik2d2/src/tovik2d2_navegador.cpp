@@ -17,6 +17,12 @@ T2D2_Partida T2D2_IniciaSubsistema(Uint32 subsistema) {
   return T2D2_PARTIU;
 }
 
+// The emulation's SDL_SetVideoMode hands back a screen even when the browser
+// refused the canvas a context; every GL call would then fail on null.
+bool T2D2_TelaDesenhavel() {
+  return EM_ASM_INT({ return Module.ctx ? 1 : 0; }) != 0;
+}
+
 // A late frame yields too: until it does, the page neither shows the frame
 // nor delivers the player's input.
 void T2D2_EsperaQuadro(Sint32 espera) {

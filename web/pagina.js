@@ -1,0 +1,175 @@
+// The page's behaviour for a Tovik2D 2 program: shows the download, waits
+// for the player's click (the gesture a browser needs before it plays sound),
+// runs the program and, when it returns, ends it as a desktop's C runtime
+// does, with exit(), so that its exit handlers stop the sound. Whatever keeps
+// the program from running is said on the page, in words.
+'use strict';
+var tela = document.getElementById('tela');
+var aviso = document.getElementById('aviso');
+var mensagem = document.getElementById('mensagem');
+var carga = document.getElementById('carga');
+var botao = document.getElementById('botao');
+
+var MSG_SEM_CARGA = 'Não foi possível carregar o jogo.';
+var MSG_SEM_WEBGL = 'Este navegador não consegue mostrar o jogo: falta WebGL.';
+
+// ---------------------------------------------------------------------------
+// Messages
+// ---------------------------------------------------------------------------
+
+function pergunta(texto, rotulo, acao) {
+  mensagem.textContent = texto;
+  carga.hidden = true;
+  botao.textContent = rotulo || '';
+  botao.onclick = acao || null;
+  botao.hidden = !rotulo;
+  aviso.hidden = false;
+}
+
+function recarrega() {
+  location.reload();
+}
+
+// A file that did not arrive (an HTTP error, a dropped connection) leaves
+// the loader waiting for ever: before the program is ready, any error means
+// the page cannot start it.
+var pronto = false;
+function naoCarregou() {
+  if (!pronto) pergunta(MSG_SEM_CARGA, 'Tentar de novo', recarrega);
+}
+
+// Asked on a canvas of its own: the program's canvas may hold a 2-D context,
+// which makes it refuse a WebGL one.
+function temWebGL() {
+  try {
+    return Boolean(document.createElement('canvas').getContext('webgl'));
+  } catch (e) {
+    return false;
+  }
+}
+
+// Emscripten reports the download as "... (loaded/total)".
+function mostraCarga(texto) {
+  var m = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(texto || '');
+  if (m) carga.value = Number(m[1]) / Number(m[2]);
+}
+
+// The program's lines are Latin-1 bytes: each byte is its own character.
+// They arrive one at a time, and may arrive signed. console is looked up at
+// each line, so that a tool watching the console sees them.
+function linhasLatin1(nivel) {
+  var linha = '';
+  return function (byte) {
+    if (byte === null || byte === 10) {
+      console[nivel](linha);
+      linha = '';
+    } else {
+      linha += String.fromCharCode(byte & 255);
+    }
+  };
+}
+
+// ---------------------------------------------------------------------------
+// Start and end
+// ---------------------------------------------------------------------------
+
+// Called directly, not through ccall, which would keep the runtime alive
+// for the length of the call and so keep its exit handlers from running.
+function termina(estado) {
+  try {
+    Module._exit(estado);
+  } catch (e) {
+    if (!e || e.name !== 'ExitStatus') throw e;
+  }
+}
+
+function joga() {
+  aviso.hidden = true;
+  tela.focus();
+  Module.ccall('main', 'number', ['number', 'number'], [0, 0], {async: true})
+      .then(termina);
+}
+
+// A program that drew nothing because the browser gave it no context had
+// asked for WebGL; the library has already said so in the console.
+function encerrou() {
+  if (!Module.ctx && !temWebGL()) {
+    pergunta(MSG_SEM_WEBGL);
+    return;
+  }
+  pergunta('Partida encerrada.', 'Jogar de novo', recarrega);
+}
+
+// ---------------------------------------------------------------------------
+// Sound
+// ---------------------------------------------------------------------------
+
+// A browser suspends the sound's context again later (a tab sent to the
+// background, a phone locked, a call: WebKit calls that "interrupted"), and
+// the emulation's own listeners resume it once only.
+function retomaSom() {
+  var contexto = typeof SDL !== 'undefined' && SDL.audioContext;
+  if (contexto && contexto.state !== 'running' && contexto.state !== 'closed')
+    contexto.resume();
+}
+
+// The emulation decodes a sound with no error callback, so a sound the
+// browser cannot decode (Ogg Vorbis on older iPhones) would hold its players
+// for ever. The failure gets one line and a silent sound in its place.
+function decodificaComAviso(contexto, arquivo) {
+  var decodifica = contexto.decodeAudioData;
+  contexto.decodeAudioData = function (dados, decodificado) {
+    contexto.decodeAudioData = decodifica;
+    var promessa = decodifica.call(contexto, dados, decodificado, function () {
+      console.warn('N\u00e3o conseguiu decodificar o som ' + arquivo +
+                   '. O jogo segue sem ele.');
+      decodificado(contexto.createBuffer(1, 1, contexto.sampleRate));
+    });
+    // The same failure also rejects the promise, which nobody else holds.
+    if (promessa) promessa.catch(function () {});
+  };
+}
+
+// ---------------------------------------------------------------------------
+// Page events to the program: the one place that maps them
+// ---------------------------------------------------------------------------
+
+addEventListener('error', naoCarregou, true);
+tela.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+tela.addEventListener('mousedown', function () { tela.focus(); });
+// mousedown, not pointerdown: after a right click (whose menu the page
+// cancels) WebKit sends no pointerup, counts the right button as still held,
+// and a later press of another button then fires no pointerdown.
+['mousedown', 'touchend', 'keydown'].forEach(function (evento) {
+  document.addEventListener(evento, retomaSom, true);
+});
+
+var Module = {
+  canvas: tela,
+  // Sounds are decoded by Web Audio when the program loads them, not made
+  // into <audio> elements while the page downloads: the emulation pans only
+  // the former, and the preloader of the latter keeps a ten-second timer
+  // that holds the runtime alive, and with it the exit handlers, after a
+  // quick game.
+  noAudioDecoding: true,
+  // Asked just before each sound is decoded.
+  SDL_canPlayWithWebAudio: function (arquivo, dados) {
+    if (dados && SDL.audioContext) decodificaComAviso(SDL.audioContext, arquivo);
+    return true;
+  },
+  stdout: linhasLatin1('log'),
+  stderr: linhasLatin1('warn'),
+  setStatus: mostraCarga,
+  onRuntimeInitialized: function () {
+    pronto = true;
+    pergunta(document.title, 'Clique para jogar', joga);
+  },
+  onExit: encerrou,
+  onAbort: function (motivo) {
+    if (!pronto) {
+      naoCarregou();
+      return;
+    }
+    pergunta('O jogo parou: ' + motivo, 'Recarregar', recarrega);
+  },
+};
