@@ -163,11 +163,16 @@ static bool arquivoDecodificavel(const char *arquivo) {
 // Table steps shared by effects and music
 // ---------------------------------------------------------------------------
 
+// A file still on its way is checked by the decoder when it arrives.
 static Mix_Chunk *decodificaEfeito(const char *arquivo) {
+  if (Mix_Chunk *aChegar = T2D2_EfeitoAChegar(arquivo)) return aChegar;
+  if (!arquivoDecodificavel(arquivo)) return nullptr;
   return Mix_LoadWAV_RW(SDL_RWFromFile(arquivo, "rb"), 1);
 }
 
 static Mix_Music *decodificaMusica(const char *arquivo) {
+  if (Mix_Music *aChegar = T2D2_MusicaAChegar(arquivo)) return aChegar;
+  if (!arquivoDecodificavel(arquivo)) return nullptr;
   return Mix_LoadMUS(arquivo);
 }
 
@@ -214,8 +219,7 @@ static unsigned int carrega(Slot *tabela, unsigned int tamanho,
   Slot &s = tabela[i];
   if (!T2D2_CopiaApelido(s.apelido, arquivo)) return 0;
   Som *som = nullptr;
-  if (TA2_inicializado && arquivoDecodificavel(arquivo))
-    som = decodifica(arquivo);
+  if (TA2_inicializado) som = decodifica(arquivo);
   if (!som) {
     s.apelido[0] = '\0';
     printf(MSG_FALHA_ARQUIVO, arquivo);
