@@ -22,11 +22,13 @@ target_link_options(t2d2_navegador INTERFACE
   -sINVOKE_RUN=0
   -sEXPORTED_FUNCTIONS=_main,_exit
   -sEXPORTED_RUNTIME_METHODS=ccall
+  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0
   --use-preload-plugins
   "SHELL:--js-library ${CMAKE_CURRENT_LIST_DIR}/tovik2d2_navegador.js")
 set_property(TARGET t2d2_navegador APPEND PROPERTY INTERFACE_LINK_DEPENDS
   ${CMAKE_CURRENT_LIST_DIR}/tovik2d2_navegador.js)
 set(T2D2_DEPENDENCIAS t2d2_navegador)
+set(T2D2_PLATAFORMA_WEB ${CMAKE_CURRENT_LIST_DIR})
 
 # A file or a folder the program reads, seen by the program as destino.
 # Pictures and other files go in the data package, decoded by the browser
@@ -42,11 +44,32 @@ function(t2d2_pre_carrega alvo origem destino)
     endforeach()
   elseif(origem MATCHES "\\.(wav|ogg|mp3)$")
     t2d2_busca_depois(${alvo} ${origem} ${destino})
+  elseif(origem MATCHES "\\.png$")
+    t2d2_png_menor(${alvo} ${origem} ${destino} menor)
+    t2d2_pre_carrega(${alvo} ${menor} ${destino})
   else()
     target_link_options(${alvo} PRIVATE
       "SHELL:--preload-file ${origem}@${destino}")
     set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${origem})
   endif()
+endfunction()
+
+# The package carries a copy of each PNG deflated harder (the same pixels),
+# made again whenever the original changes.
+find_program(T2D2_NODE node REQUIRED)
+function(t2d2_png_menor alvo origem destino saida)
+  set(menor ${CMAKE_BINARY_DIR}/png_menores/${alvo}${destino}.menor)
+  get_filename_component(pasta ${menor} DIRECTORY)
+  file(MAKE_DIRECTORY ${pasta})
+  execute_process(
+    COMMAND ${T2D2_NODE} ${T2D2_PLATAFORMA_WEB}/png_menor.mjs ${origem} ${menor}
+    RESULT_VARIABLE erro)
+  if(erro)
+    message(FATAL_ERROR "Could not recompress ${origem}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${origem} ${T2D2_PLATAFORMA_WEB}/png_menor.mjs)
+  set(${saida} ${menor} PARENT_SCOPE)
 endfunction()
 
 # The page learns the paths of the files left for later from a script the
