@@ -9,10 +9,11 @@
 //
 //   node bench/inicio_navegador.mjs [--vezes N] [--perfil] <web folder>...
 //
-// --vezes 0 skips the table and the frame interval. --perfil adds, per folder, one phone-profile first visit with the CPU
-// profiler on from the tap to the splash: the functions with the most self
-// time, and when each file arrived. A final phone-profile run per folder
-// plays on for the frame interval in the aiming view.
+// --vezes 0 skips the table and the frame interval. --perfil adds, per
+// folder, the functions with the most self time on the phone profile, from
+// the tap to the splash on a first visit and from navigation to the splash
+// on the repeat visit, and when each file arrived. Phone-profile runs per
+// folder then play on for the frame interval in the aiming view.
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -187,6 +188,8 @@ async function rodada(pasta, perfil) {
   try {
     const {pagina, erros} = await abrePagina(navegador, perfil);
     const primeira = await visita(pagina, servidor.url, servidor, erros);
+    // A player stays on the page: whatever it still fetches arrives.
+    await pagina.waitForNetworkIdle({idleTime: 500, timeout: 60000});
     const repetida = await visita(pagina, servidor.url, servidor, erros);
     return {primeira, repetida};
   } finally {
@@ -208,8 +211,12 @@ async function perfilDeCpu(pasta) {
     await cdp.send('Profiler.setSamplingInterval', {interval: 200});
     const v = await visita(pagina, servidor.url, servidor, erros,
       () => cdp.send('Profiler.start'));
-    const {profile} = await cdp.send('Profiler.stop');
-    return {visita: v, funcoes: tempoProprio(profile)};
+    const toque = tempoProprio((await cdp.send('Profiler.stop')).profile);
+    await pagina.waitForNetworkIdle({idleTime: 500, timeout: 60000});
+    await cdp.send('Profiler.start');
+    const r = await visita(pagina, servidor.url, servidor, erros);
+    const repetida = tempoProprio((await cdp.send('Profiler.stop')).profile);
+    return {visita: v, toque, repetida: r, perfilRepetida: repetida};
   } finally {
     await fecha();
     servidor.fecha();
@@ -315,18 +322,28 @@ for (const pasta of vezes ? pastas : []) {
     ultima.arquivos.map(([n, t]) => `${n} ${s(t).trim()}`).join(', '));
 }
 
+const quadros = new Map(pastas.map((p) => [p, []]));
+for (let r = 0; r < vezes; r++)
+  for (const pasta of pastas) quadros.get(pasta).push(await intervaloDeQuadros(pasta));
 for (const pasta of vezes ? pastas : []) {
-  const q = await intervaloDeQuadros(pasta);
-  console.log(`\n${pasta}: intervalo entre quadros mirando (celular, 360 quadros): ` +
-    `mediana ${q.mediana.toFixed(1)} ms, p95 ${q.p95.toFixed(1)} ms`);
+  const q = quadros.get(pasta);
+  console.log(`\n${pasta}: intervalo entre quadros mirando (celular, 360 quadros, ` +
+    `medianas de ${vezes} rodadas): mediana ${mediana(q.map((x) => x.mediana)).toFixed(1)} ms, ` +
+    `p95 ${mediana(q.map((x) => x.p95)).toFixed(1)} ms ` +
+    `(por rodada: ${q.map((x) => `${x.mediana.toFixed(1)}/${x.p95.toFixed(1)}`).join(' ')})`);
 }
 
 if (comPerfil)
   for (const pasta of pastas) {
-    const {visita: v, funcoes} = await perfilDeCpu(pasta);
-    console.log(`\n${pasta}: perfil de CPU, celular, primeira visita ` +
-      `(botão ${s(v.botao)}, splash ${s(v.splash)}, toque->splash ${s(v.clique)})`);
-    console.log(`  arquivos: ${v.arquivos.map(([n, t]) => `${n} ${s(t).trim()}`).join(', ')}`);
-    for (const [nome, ms] of funcoes)
-      console.log(`  ${ms.toFixed(0).padStart(6)} ms  ${nome}`);
+    const p = await perfilDeCpu(pasta);
+    const mostra = (titulo, v, funcoes) => {
+      console.log(`\n${pasta}: ${titulo} (botão ${s(v.botao)}, splash ${s(v.splash)}, ` +
+        `toque->splash ${s(v.clique)})`);
+      console.log(`  arquivos: ${v.arquivos.map(([n, t]) => `${n} ${s(t).trim()}`).join(', ')}`);
+      for (const [nome, ms] of funcoes)
+        console.log(`  ${ms.toFixed(0).padStart(6)} ms  ${nome}`);
+    };
+    mostra('perfil de CPU do toque ao splash, celular, primeira visita', p.visita, p.toque);
+    mostra('perfil de CPU da navegação ao splash, celular, visita repetida',
+      p.repetida, p.perfilRepetida);
   }

@@ -100,14 +100,17 @@ mergeInto(LibraryManager.library, {
       delete T2D2Chegada.esperando[caminho];
       FS.mkdirTree(PATH.dirname(caminho));
       FS.writeFile(caminho, bytes);
-      if (!sons.length || !SDL.audioContext) return;
-      SDL.audioContext.decodeAudioData(bytes.buffer, function(decodificado) {
+      var contexto = SDL.audioContext;
+      if (!sons.length || !contexto || contexto.state === 'closed') return;
+      contexto.decodeAudioData(bytes.buffer, function(decodificado) {
         sons.forEach(function(som) {
           som.decodedBuffer = decodificado;
           var esperas = som.onDecodeComplete;
           som.onDecodeComplete = undefined;
           esperas.forEach(function(toca) { toca(); });
         });
+      }, function() {
+        err('O som ' + caminho + ' chegou, mas n\u00e3o p\u00f4de ser decodificado.');
       });
     },
 

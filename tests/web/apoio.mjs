@@ -35,11 +35,13 @@ export async function roda(passos) {
   }
 }
 
-// Serves a folder on 127.0.0.1, on a port the system picks.
-async function serve(pasta) {
+// Serves a folder on 127.0.0.1, on a port the system picks. segura(nome),
+// when given, may answer a promise: that file is held back until it settles.
+async function serve(pasta, segura = () => null) {
   pasta = path.resolve(pasta);
-  const servidor = http.createServer((req, res) => {
+  const servidor = http.createServer(async (req, res) => {
     const nome = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    await segura(nome);
     const arquivo = path.join(pasta, nome.endsWith('/') ? nome + 'index.html' : nome);
     if (!arquivo.startsWith(pasta) || !fs.existsSync(arquivo)) {
       res.writeHead(404).end();
@@ -91,9 +93,9 @@ function registraConsole(pagina) {
 
 // A page of the browser, largura x altura, for the build in pasta: the page,
 // the lines it writes (registraConsole) and the address to open. aoFim (from
-// roda) closes the browser and the server.
-export async function abrePagina(aoFim, pasta, largura, altura) {
-  const servidor = await serve(pasta);
+// roda) closes the browser and the server; segura is serve's.
+export async function abrePagina(aoFim, pasta, largura, altura, segura) {
+  const servidor = await serve(pasta, segura);
   aoFim(servidor.fecha);
   const navegador = await abreNavegador();
   aoFim(() => navegador.close());
