@@ -22,16 +22,78 @@ target_link_options(t2d2_navegador INTERFACE
   -sINVOKE_RUN=0
   -sEXPORTED_FUNCTIONS=_main,_exit
   -sEXPORTED_RUNTIME_METHODS=ccall
-  --use-preload-plugins)
+  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0
+  --use-preload-plugins
+  "SHELL:--js-library ${CMAKE_CURRENT_LIST_DIR}/tovik2d2_navegador.js")
+set_property(TARGET t2d2_navegador APPEND PROPERTY INTERFACE_LINK_DEPENDS
+  ${CMAKE_CURRENT_LIST_DIR}/tovik2d2_navegador.js)
 set(T2D2_DEPENDENCIAS t2d2_navegador)
+set(T2D2_PLATAFORMA_WEB ${CMAKE_CURRENT_LIST_DIR})
 
-# A file or a folder the program reads, decoded by the browser before the
-# program starts, seen by the program as destino.
+# A file or a folder the program reads, seen by the program as destino.
+# Pictures and other files go in the data package, decoded by the browser
+# before the program starts. Sounds are only needed when they play, so they
+# stay out of it: they are copied beside the program, whose page fetches
+# them once the program can start (tovik2d2_navegador.js).
 function(t2d2_pre_carrega alvo origem destino)
-  target_link_options(${alvo} PRIVATE
-    "SHELL:--preload-file ${origem}@${destino}")
   if(IS_DIRECTORY ${origem})
-    file(GLOB origem ${origem}/*)
+    file(GLOB arquivos ${origem}/*)
+    foreach(arquivo ${arquivos})
+      get_filename_component(nome ${arquivo} NAME)
+      t2d2_pre_carrega(${alvo} ${arquivo} ${destino}/${nome})
+    endforeach()
+  elseif(origem MATCHES "\\.(wav|ogg|mp3)$")
+    t2d2_busca_depois(${alvo} ${origem} ${destino})
+  elseif(origem MATCHES "\\.png$")
+    t2d2_png_menor(${alvo} ${origem} ${destino} menor)
+    t2d2_pre_carrega(${alvo} ${menor} ${destino})
+  else()
+    target_link_options(${alvo} PRIVATE
+      "SHELL:--preload-file ${origem}@${destino}")
+    set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${origem})
   endif()
+endfunction()
+
+# The package carries a copy of each PNG deflated harder (the same pixels),
+# made again whenever the original changes.
+find_program(T2D2_NODE node REQUIRED)
+function(t2d2_png_menor alvo origem destino saida)
+  set(menor ${CMAKE_BINARY_DIR}/png_menores/${alvo}${destino}.menor)
+  get_filename_component(pasta ${menor} DIRECTORY)
+  file(MAKE_DIRECTORY ${pasta})
+  execute_process(
+    COMMAND ${T2D2_NODE} ${T2D2_PLATAFORMA_WEB}/png_menor.mjs ${origem} ${menor}
+    RESULT_VARIABLE erro)
+  if(erro)
+    message(FATAL_ERROR "Could not recompress ${origem}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${origem} ${T2D2_PLATAFORMA_WEB}/png_menor.mjs)
+  set(${saida} ${menor} PARENT_SCOPE)
+endfunction()
+
+# The page learns the paths of the files left for later from a script the
+# build writes once per program, with the final list. The copy waits for the
+# end of the configuration, when the program's folder is known.
+function(t2d2_busca_depois alvo origem destino)
+  cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]]
+    CALL t2d2_copia_ao_lado [[${alvo}]] [[${origem}]] [[${destino}]])")
   set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${origem})
+  get_target_property(depois ${alvo} T2D2_DEPOIS)
+  if(NOT depois)
+    set(lista ${CMAKE_CURRENT_BINARY_DIR}/${alvo}_depois.js)
+    file(GENERATE OUTPUT ${lista} CONTENT "Module['t2d2Depois'] = \
+['$<JOIN:$<TARGET_PROPERTY:${alvo},T2D2_DEPOIS>,'$<COMMA> '>'];\n")
+    target_link_options(${alvo} PRIVATE "SHELL:--pre-js ${lista}")
+    set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${lista})
+  endif()
+  set_property(TARGET ${alvo} APPEND PROPERTY T2D2_DEPOIS ${destino})
+endfunction()
+
+function(t2d2_copia_ao_lado alvo origem destino)
+  get_target_property(pasta ${alvo} RUNTIME_OUTPUT_DIRECTORY)
+  if(NOT pasta)
+    get_target_property(pasta ${alvo} BINARY_DIR)
+  endif()
+  configure_file(${origem} ${pasta}${destino} COPYONLY)
 endfunction()

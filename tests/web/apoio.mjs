@@ -49,13 +49,15 @@ export async function roda(passos) {
 }
 
 // Serves a folder on 127.0.0.1, on a port the system picks. respostas maps a
-// path to a handler of its own (req, res); falhas lists every request
-// answered with an error.
-async function serve(pasta, respostas = {}) {
+// path to a handler of its own (req, res); segura(nome) may answer a
+// promise, and that file is held back until it settles; falhas lists every
+// request answered with an error.
+async function serve(pasta, respostas = {}, segura = () => null) {
   pasta = path.resolve(pasta);
   const falhas = [];
-  const servidor = http.createServer((req, res) => {
+  const servidor = http.createServer(async (req, res) => {
     const nome = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    await segura(nome);
     res.on('finish', () => {
       if (res.statusCode >= 400) falhas.push(`${res.statusCode} ${nome}`);
     });
@@ -317,11 +319,11 @@ const MOTORES = {chromium: abreChromium, firefox: abreFirefox, webkit: abreWebKi
 // The build in pasta served on the loopback and opened in motor (chromium,
 // firefox or webkit) at largura x altura: the browser (as above) and the
 // address to open. aoFim (from roda) stops everything the opening started.
-// opcoes go to the server (respostas) and to Chromium (semWebGL).
+// opcoes go to the server (respostas, segura) and to Chromium (semWebGL).
 export async function abrePagina(aoFim, pasta, largura, altura, motor = 'chromium',
                                  opcoes = {}) {
   if (!MOTORES[motor]) falha(`motor desconhecido: ${motor}`);
-  const servidor = await serve(pasta, opcoes.respostas);
+  const servidor = await serve(pasta, opcoes.respostas, opcoes.segura);
   aoFim(servidor.fecha);
   const navegador = await MOTORES[motor](aoFim, largura, altura, opcoes);
   return {navegador, servidor, url: servidor.url};

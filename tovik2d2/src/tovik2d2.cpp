@@ -768,8 +768,8 @@ static void liberaMascaras(T2D2_SpriteSet *s) {
 static void *pixelsProprios[T2D2_MAXSPRITESETS];
 
 SDL_Surface *T2D2_CriaImagemZerada(T2D2_SpriteSet *s, int largura, int altura,
-                                   const Uint32 mascaras[4]) {
-  return T2D2_CriaSuperficieZerada(largura, altura, mascaras,
+                                   int linhas, const Uint32 mascaras[4]) {
+  return T2D2_CriaSuperficieZerada(largura, altura, linhas, mascaras,
                                    &pixelsProprios[s - sprites]);
 }
 

@@ -33,7 +33,7 @@ void T2D2_ChaveMagenta(SDL_Surface *img) {
 
 // calloc hands a large block over as fresh zero pages, so rows nobody writes
 // cost neither time nor memory; SDL would write every byte itself.
-SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura,
+SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura, int,
                                        const Uint32 mascaras[4],
                                        void **pixels) {
   *pixels = calloc(size_t(largura) * size_t(altura), 4);
@@ -49,4 +49,12 @@ SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura,
     *pixels = nullptr;
   }
   return s;
+}
+
+Mix_Chunk *T2D2_EfeitoAChegar(const char *) {
+  return nullptr;
+}
+
+Mix_Music *T2D2_MusicaAChegar(const char *) {
+  return nullptr;
 }

@@ -327,7 +327,10 @@ static bool converteImagem(T2D2_SpriteSet *s, const char *arquivo) {
   }
   int maior = img->w > img->h ? img->w : img->h;
   int lado = ladoDaTextura(maior);
-  SDL_Surface *quadro = T2D2_CriaImagemZerada(s, lado, lado, MASCARAS_RGBA);
+  // The image's rows and the cleared row under them, as the upload sends.
+  int linhas = img->h < lado ? img->h + 1 : lado;
+  SDL_Surface *quadro =
+      T2D2_CriaImagemZerada(s, lado, lado, linhas, MASCARAS_RGBA);
   if (!quadro) {
     printf(MSG_IMAGEM_TEMPORARIA, arquivo, SDL_GetError());
     T2D2_DescartaSpriteSet(s);

@@ -6,6 +6,8 @@
 
 #include "t2d2/tovik2d2.h"
 
+#include <SDL_mixer.h>
+
 #include <cstdint>
 
 // ---------------------------------------------------------------------------
@@ -83,11 +85,19 @@ void T2D2_TravaPixels(SDL_Surface *s);
 void T2D2_SoltaPixels(SDL_Surface *s);
 // Opaque magenta becomes the image's transparent colour for blits.
 void T2D2_ChaveMagenta(SDL_Surface *img);
-// A 32-bit surface of zeros with the red, green, blue and alpha masks given,
-// or null with SDL's error set. *pixels receives memory to free with the
-// surface, or null when the surface owns its pixels.
-SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura,
+// A 32-bit surface with the red, green, blue and alpha masks given whose top
+// linhas rows are zeros; rows below them may hold anything and are neither
+// read nor written by the caller. Null with SDL's error set on failure.
+// *pixels receives memory to free with the surface, or null when the surface
+// owns its pixels.
+SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura, int linhas,
                                        const Uint32 mascaras[4], void **pixels);
+// The mixer's handle for a sound file the platform is still fetching (a
+// browser fetches sounds while the program shows its first frames): it plays
+// once the file has arrived and been decoded. Null when the file is not on
+// its way, which on a desktop is always.
+Mix_Chunk *T2D2_EfeitoAChegar(const char *arquivo);
+Mix_Music *T2D2_MusicaAChegar(const char *arquivo);
 
 // ---------------------------------------------------------------------------
 // Input transitions
@@ -131,11 +141,12 @@ void T2D2_ExplicaQuadros(const T2D2_SpriteSet *s, int largura, int altura);
 bool T2D2_DefineQuadros(T2D2_SpriteSet *s, int largura, int altura);
 // Builds and fills the masks from s->imagem, with the message on failure.
 bool T2D2_ConstroiMascaras(T2D2_SpriteSet *s, const char *arquivo);
-// A zeroed 32-bit working image for the set with the red, green, blue and
-// alpha masks given, whose pixels are freed with it; null, with SDL's error
-// set, when it cannot be made.
+// A 32-bit working image for the set with the red, green, blue and alpha
+// masks given, whose pixels are freed with it, zeroed in its top linhas rows
+// (the only ones the caller may use); null, with SDL's error set, when it
+// cannot be made.
 SDL_Surface *T2D2_CriaImagemZerada(T2D2_SpriteSet *s, int largura, int altura,
-                                   const Uint32 mascaras[4]);
+                                   int linhas, const Uint32 mascaras[4]);
 // Opaque magenta in the top-left largura x altura of a 32-bit surface becomes
 // clear black; answers whether every pixel there is opaque afterwards.
 bool T2D2_MagentaParaTransparente(SDL_Surface *s, int largura, int altura);

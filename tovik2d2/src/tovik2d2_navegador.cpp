@@ -5,6 +5,7 @@
 
 #include <emscripten.h>
 
+#include <cstdint>
 #include <cstring>
 
 // SDL_Init is what starts the emulation's clock and key listeners; its
@@ -53,14 +54,32 @@ void T2D2_ChaveMagenta(SDL_Surface *img) {
 }
 
 // The emulation copies a surface made from caller's pixels through a canvas,
-// row by row, and leaves a new surface's memory as malloc gave it.
-SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura,
+// row by row, and leaves a new surface's memory as malloc gave it. Only the
+// rows in use are cleared: a 4096-wide square is 64 MiB, most of it never
+// touched.
+SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura, int linhas,
                                        const Uint32 mascaras[4],
                                        void **pixels) {
   *pixels = nullptr;
   SDL_Surface *s =
       SDL_CreateRGBSurface(SDL_SWSURFACE, largura, altura, 32, mascaras[0],
                            mascaras[1], mascaras[2], mascaras[3]);
-  if (s) memset(s->pixels, 0, size_t(s->pitch) * size_t(altura));
+  if (!s) return nullptr;
+  const int zeradas = linhas < 0 ? 0 : linhas < altura ? linhas : altura;
+  memset(s->pixels, 0, size_t(s->pitch) * size_t(zeradas));
   return s;
+}
+
+// The page's sounds arrive after the program has started (web/tovik2d2_
+// navegador.js): a sound loaded before its file gets a handle the emulation's
+// mixer plays once the file has arrived and been decoded. The handle is the
+// emulation's own kind, an index in its table of sounds.
+extern "C" int t2d2_som_a_chegar(const char *arquivo);
+
+Mix_Chunk *T2D2_EfeitoAChegar(const char *arquivo) {
+  return reinterpret_cast<Mix_Chunk *>(intptr_t(t2d2_som_a_chegar(arquivo)));
+}
+
+Mix_Music *T2D2_MusicaAChegar(const char *arquivo) {
+  return reinterpret_cast<Mix_Music *>(intptr_t(t2d2_som_a_chegar(arquivo)));
 }

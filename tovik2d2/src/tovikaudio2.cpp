@@ -181,9 +181,8 @@ static bool legivel(const char *arquivo) {
   return ok;
 }
 
-// Why a sound cannot be decoded, or null when the decoder may try it.
+// Why a file at hand cannot be decoded, or null when the decoder may try it.
 static const char *impedimento(const char *arquivo) {
-  if (!TA2_inicializado) return MSG_CAUSA_SEM_AUDIO;
   if (!legivel(arquivo)) return MSG_CAUSA_SEM_ARQUIVO;
   return arquivoDecodificavel(arquivo) ? nullptr : MSG_CAUSA_INDECIFRAVEL;
 }
@@ -192,11 +191,17 @@ static const char *impedimento(const char *arquivo) {
 // Table steps shared by effects and music
 // ---------------------------------------------------------------------------
 
-static Mix_Chunk *decodificaEfeito(const char *arquivo) {
+// A file still on its way is checked by the decoder when it arrives; one at
+// hand is checked first, so that a failure can name its cause.
+static Mix_Chunk *decodificaEfeito(const char *arquivo, const char **causa) {
+  if (Mix_Chunk *aChegar = T2D2_EfeitoAChegar(arquivo)) return aChegar;
+  if ((*causa = impedimento(arquivo))) return nullptr;
   return Mix_LoadWAV_RW(SDL_RWFromFile(arquivo, "rb"), 1);
 }
 
-static Mix_Music *decodificaMusica(const char *arquivo) {
+static Mix_Music *decodificaMusica(const char *arquivo, const char **causa) {
+  if (Mix_Music *aChegar = T2D2_MusicaAChegar(arquivo)) return aChegar;
+  if ((*causa = impedimento(arquivo))) return nullptr;
   return Mix_LoadMUS(arquivo);
 }
 
@@ -222,7 +227,8 @@ static Som *somDe(Slot *tabela, unsigned int tamanho, Som *Slot::*campo,
 // has no output format to convert to.
 template <class Slot, class Som>
 static unsigned int carrega(Slot *tabela, unsigned int tamanho,
-                            Som *Slot::*campo, Som *(*decodifica)(const char *),
+                            Som *Slot::*campo,
+                            Som *(*decodifica)(const char *, const char **),
                             const char *arquivo, const char *msgLimite,
                             const char *msgCarregou) {
   if (!arquivo) {
@@ -242,8 +248,8 @@ static unsigned int carrega(Slot *tabela, unsigned int tamanho,
   }
   Slot &s = tabela[i];
   if (!T2D2_CopiaApelido(s.apelido, arquivo)) return 0;
-  const char *causa = impedimento(arquivo);
-  Som *som = causa ? nullptr : decodifica(arquivo);
+  const char *causa = TA2_inicializado ? nullptr : MSG_CAUSA_SEM_AUDIO;
+  Som *som = causa ? nullptr : decodifica(arquivo, &causa);
   if (!som) {
     s.apelido[0] = '\0';
     printf(MSG_FALHA_ARQUIVO, arquivo);

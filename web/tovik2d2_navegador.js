@@ -1,0 +1,132 @@
+// Tovik2D 2's browser platform, the part written in JavaScript: pictures
+// turned into pixels while the page loads, so that a program's image loads
+// are copies into its memory, and sounds fetched after the program has
+// started, so that the page waits only for what the first frames show.
+mergeInto(LibraryManager.library, {
+  // The emulation keeps each preloaded picture in a canvas and, at every
+  // load, draws it into a new canvas and reads that back: two canvases and a
+  // read-back per picture, in the player's click. Here the picture is read
+  // once, while the page loads, from a canvas made for reading.
+  $T2D2Imagens__deps: ['$Browser'],
+  $T2D2Imagens__postset: 'T2D2Imagens.registra();',
+  $T2D2Imagens: {
+    registra: function() {
+      // Browser.init adds the emulation's own plugins after this one.
+      if (!Module['preloadPlugins']) Module['preloadPlugins'] = [];
+      Module['preloadPlugins'].unshift({
+        'canHandle': function(nome) {
+          return !Module.noImageDecoding && /\.(jpg|jpeg|png|bmp)$/i.test(nome);
+        },
+        'handle': T2D2Imagens.decodifica,
+      });
+    },
+
+    decodifica: function(bytes, nome, pronto, falhou) {
+      var arquivo = new Blob([bytes], {type: Browser.getMimetype(nome)});
+      createImageBitmap(arquivo).then(function(figura) {
+        var tela = document.createElement('canvas');
+        tela.width = figura.width;
+        tela.height = figura.height;
+        var ctx = tela.getContext('2d', {willReadFrequently: true});
+        ctx.drawImage(figura, 0, 0);
+        figura.close();
+        Module['preloadedImages'][nome] =
+            ctx.getImageData(0, 0, tela.width, tela.height);
+        if (pronto) pronto(bytes);
+      }, function() {
+        out('Image ' + nome + ' could not be decoded');
+        if (falhou) falhou();
+      });
+    },
+  },
+
+  // The emulation's image load, from the pixels read above. A surface keeps
+  // its canvas only for the SDL back-end, which draws with it; on OpenGL the
+  // emulation drops it, as its own load does.
+  IMG_Load_RW__deps: ['$T2D2Imagens', '$SDL', '$PATH_FS', 'SDL_FreeRW'],
+  IMG_Load_RW: function(rwopsID, freeSrc) {
+    var rwops = SDL.rwops[rwopsID];
+    if (rwops && freeSrc) _SDL_FreeRW(rwopsID);
+    if (!rwops || rwops.filename === undefined) return 0;
+    var nome = PATH_FS.resolve(rwops.filename);
+    var pixels = Module['preloadedImages'][nome];
+    if (!pixels) {
+      warnOnce('Cannot find preloaded image ' + nome);
+      return 0;
+    }
+    var surf = SDL.makeSurface(pixels.width, pixels.height, 0, false, 'load:' + nome);
+    var dados = SDL.surfaces[surf];
+    HEAPU8.set(pixels.data, dados.buffer);
+    if (SDL.GL) dados.canvas = dados.ctx = null;
+    else dados.ctx.putImageData(pixels, 0, 0);
+    return surf;
+  },
+
+  // Files the build left out of the data package (Module.t2d2Depois, their
+  // paths in the file system) are fetched once the program can start, from
+  // beside the page, and written into the file system as they arrive. A
+  // sound loaded before its file arrives is a Web Audio sound of the
+  // emulation's kind whose decoding has not finished: the emulation's mixer
+  // already holds back playing it until then.
+  $T2D2Chegada__deps: ['$FS', '$PATH', '$SDL'],
+  $T2D2Chegada__postset: 'T2D2Chegada.agenda();',
+  $T2D2Chegada: {
+    // path -> the sounds waiting for that file
+    esperando: {},
+
+    agenda: function() {
+      (Module['t2d2Depois'] || []).forEach(function(caminho) {
+        T2D2Chegada.esperando[caminho] = [];
+      });
+      addOnPostRun(function() {
+        Object.keys(T2D2Chegada.esperando).forEach(T2D2Chegada.busca);
+      });
+    },
+
+    busca: function(caminho) {
+      fetch(locateFile(caminho.replace(/^\//, ''))).then(function(resposta) {
+        if (!resposta.ok) throw new Error(resposta.status + ' ' + resposta.statusText);
+        return resposta.arrayBuffer();
+      }).then(function(dados) {
+        T2D2Chegada.chegou(caminho, new Uint8Array(dados));
+      }).catch(function(e) {
+        delete T2D2Chegada.esperando[caminho];
+        err('O arquivo ' + caminho + ' n\u00e3o chegou: ' + e.message);
+      });
+    },
+
+    chegou: function(caminho, bytes) {
+      var sons = T2D2Chegada.esperando[caminho];
+      delete T2D2Chegada.esperando[caminho];
+      FS.mkdirTree(PATH.dirname(caminho));
+      FS.writeFile(caminho, bytes);
+      var contexto = SDL.audioContext;
+      if (!sons.length || !contexto || contexto.state === 'closed') return;
+      contexto.decodeAudioData(bytes.buffer, function(decodificado) {
+        sons.forEach(function(som) {
+          som.decodedBuffer = decodificado;
+          var esperas = som.onDecodeComplete;
+          som.onDecodeComplete = undefined;
+          esperas.forEach(function(toca) { toca(); });
+        });
+      }, function() {
+        err('O som ' + caminho + ' chegou, mas n\u00e3o p\u00f4de ser decodificado.');
+      });
+    },
+
+    // 0 when the file is not on its way.
+    som: function(caminho) {
+      var sons = T2D2Chegada.esperando[caminho];
+      if (!sons) return 0;
+      var som = {onDecodeComplete: []};
+      sons.push(som);
+      SDL.audios.push({source: caminho, audio: undefined, webAudio: som});
+      return SDL.audios.length - 1;
+    },
+  },
+
+  t2d2_som_a_chegar__deps: ['$T2D2Chegada', '$PATH_FS'],
+  t2d2_som_a_chegar: function(arquivo) {
+    return T2D2Chegada.som(PATH_FS.resolve(UTF8ToString(arquivo)));
+  },
+});
