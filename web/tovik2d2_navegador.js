@@ -102,6 +102,9 @@ mergeInto(LibraryManager.library, {
       FS.writeFile(caminho, bytes);
       var contexto = SDL.audioContext;
       if (!sons.length || !contexto || contexto.state === 'closed') return;
+      // Asked just before the decode, as the emulation asks it before its
+      // own: the page may watch this decode too.
+      if (Module['SDL_canPlayWithWebAudio']) Module['SDL_canPlayWithWebAudio'](caminho, bytes);
       contexto.decodeAudioData(bytes.buffer, function(decodificado) {
         sons.forEach(function(som) {
           som.decodedBuffer = decodificado;
