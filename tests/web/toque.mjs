@@ -108,6 +108,13 @@ await roda(async (aoFim) => {
   await pagina.touchscreen.tap(c.x + c.width / 2, c.y + c.height / 2);
   await ve('splash', 30, (img) => compara(img, splashNativo, 0).diferentes === 0,
     (img) => `${compara(img, splashNativo, 0).diferentes} pixels diferentes da captura nativa`);
+  // The tap was the gesture that lets sound play: the music's clock runs.
+  const musica = () => pagina.evaluate(() => ({
+    contexto: SDL.audioContext ? SDL.audioContext.state : 'nenhum',
+    tempo: SDL.music.audio ? SDL.audioContext.currentTime - SDL.music.audio.startTime : 0,
+  }));
+  await esperaValor('música tocando', 10, musica,
+    (m) => m.contexto === 'running' && m.tempo > 0.2, JSON.stringify);
 
   // A tap is a press and a release at once: the page holds it for the game.
   await toca(pagina, 'Começar');
