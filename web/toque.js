@@ -17,45 +17,57 @@ var toque = (function () {
   // (portrait), in CSS pixels: every button stays at least 48 x 48.
   var BANDA = 112, FAIXA = 216;
 
-  var ativo = false, colunas = [[], []], mira = null;
+  var ativo = false, colunas = [[], []], mira = {x: 0.5, y: 0.5};
+  var refrescos = -1;
+
+  // The game's input refreshes, counted where it reads the emulation's
+  // queue: each refresh reads events until none is left.
+  function contaRefrescos() {
+    var le = SDL.pollEvent;
+    refrescos = 0;
+    SDL.pollEvent = function (ptr) {
+      var lido = le.call(SDL, ptr);
+      if (!lido) refrescos++;
+      return lido;
+    };
+  }
 
   // The emulation's own entry for the browser's events. The page hands it
   // events of its own making, which it queues for the game's next input
   // refresh; before the game opens its window there is no one to read them.
   function envia(tipo, campos) {
-    if (typeof SDL === 'undefined' || !SDL.screen) return null;
+    if (typeof SDL === 'undefined' || !SDL.screen) return false;
+    if (refrescos < 0) contaRefrescos();
     var evento = {type: tipo, preventDefault: function () {}};
     for (var k in campos) evento[k] = campos[k];
     SDL.receiveEvent(evento);
-    return evento;
+    return true;
   }
 
-  // The game sees a press only if it spans one of its input refreshes, so a
-  // release waits until a refresh has taken the press from the queue.
-  function depoisDeLido(evento, acao) {
-    if (SDL.events.indexOf(evento) < 0) acao();
-    else requestAnimationFrame(function () { depoisDeLido(evento, acao); });
+  // The game sees a press only if it spans one of its input refreshes. A
+  // release waits until two refreshes have read the control as down.
+  function depoisDeDoisRefrescos(inicio, acao) {
+    if (refrescos >= inicio + 2) acao();
+    else requestAnimationFrame(function () { depoisDeDoisRefrescos(inicio, acao); });
   }
 
-  function centroDaTela() {
-    var r = document.getElementById('tela').getBoundingClientRect();
-    return {pageX: r.left + r.width / 2, pageY: r.top + r.height / 2};
-  }
-
-  // The mouse buttons press where the finger last aimed.
+  // The mouse buttons press where the finger last aimed, kept as a fraction
+  // of the picture so that it stays put when the picture is re-fitted.
   function entrada(controle) {
     if (controle.tecla) return {keyCode: controle.tecla};
-    var onde = mira || centroDaTela();
-    return {button: controle.botao, pageX: onde.pageX, pageY: onde.pageY};
+    var r = document.getElementById('tela').getBoundingClientRect();
+    return {button: controle.botao, pageX: r.left + mira.x * r.width,
+            pageY: r.top + mira.y * r.height};
   }
 
   // Presses the control's input and gives the function that lets it go.
   function pressiona(controle) {
     var teclado = Boolean(controle.tecla);
-    var desce = envia(teclado ? 'keydown' : 'mousedown', entrada(controle));
+    if (!envia(teclado ? 'keydown' : 'mousedown', entrada(controle)))
+      return function () {};
+    var inicio = refrescos;
     return function () {
-      if (!desce) return;
-      depoisDeLido(desce, function () {
+      depoisDeDoisRefrescos(inicio, function () {
         envia(teclado ? 'keyup' : 'mouseup', entrada(controle));
       });
     };
@@ -112,9 +124,9 @@ var toque = (function () {
     e.preventDefault();
     e.stopPropagation();
     if (e.type !== 'touchstart' && e.type !== 'touchmove') return;
-    var t = e.changedTouches[0];
-    mira = {pageX: t.pageX, pageY: t.pageY};
-    envia('mousemove', mira);
+    var t = e.changedTouches[0], r = tela.getBoundingClientRect();
+    mira = {x: (t.clientX - r.left) / r.width, y: (t.clientY - r.top) / r.height};
+    envia('mousemove', {pageX: t.pageX, pageY: t.pageY});
   }
 
   function posiciona(el, r) {

@@ -67,7 +67,8 @@ await roda(async (aoFim) => {
   aoFim(() => fs.rmSync(nova, {recursive: true, force: true}));
   const velha = versaoDe(pastaWeb), versaoNova = versaoDe(nova);
   if (velha === versaoNova) falha(`a build mudada manteve a identidade ${velha}`);
-  const arquivos = fs.readdirSync(pastaWeb).length - 1;
+  const arquivos = fs.readdirSync(pastaWeb, {recursive: true, withFileTypes: true})
+    .filter((a) => a.isFile() && a.name !== 'sw.js').length;
 
   const {servidor, url, desliga} = await serve(pastaWeb);
   aoFim(desliga);
