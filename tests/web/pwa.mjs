@@ -1,34 +1,50 @@
-// The browser build as an installed app: its manifest and icons; a first
-// visit that leaves the whole build in the service worker's cache; a second
-// visit with the host off the network that still reaches the splash; and a
-// new build copied over the old one, which the next visit runs, leaving only
-// its own cache.
+// The browser build as an installed app: its manifest; a first visit that
+// leaves the whole build in the service worker's cache; a second one with
+// the host off the network that reaches the splash; and a new build copied
+// over the old, which the next visit runs, leaving only its own cache.
 //
 //   node pwa.mjs <build-web/web> <web/ of the sources> <cmake> <desktop screenshots>
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import {compara, espera, esperaValor, falha, lePng, roda} from './apoio.mjs';
-import {abreCelular, serve} from './celular.mjs';
+import {abrePagina, compara, espera, esperaValor, falha, lePng, roda} from './apoio.mjs';
 
 const [pastaWeb, fontesWeb, cmake, pastaNativa] = process.argv.slice(2);
 const splashNativo = lePng(fs.readFileSync(path.join(pastaNativa, '1-splash.png')));
 const versaoDe = (pasta) =>
   /var VERSAO = '([0-9a-f]+)'/.exec(fs.readFileSync(path.join(pasta, 'sw.js'), 'utf8'))[1];
 
-// Every icon the manifest names is a PNG of the size it declares.
+// A host whose folder changes under it, as when a new build is copied over
+// the old, and that drops every request while foraDoAr is set.
+async function hospeda(pasta) {
+  const servidor = http.createServer((req, res) => {
+    const arquivo = path.join(servidor.pasta, new URL(req.url, 'http://x').pathname);
+    if (servidor.foraDoAr) return req.socket.destroy();
+    if (!fs.existsSync(arquivo)) return res.writeHead(404).end();
+    const tipo = {'.js': 'text/javascript', '.wasm': 'application/wasm'}[path.extname(arquivo)];
+    res.writeHead(200, tipo ? {'Content-Type': tipo} : {});
+    fs.createReadStream(fs.statSync(arquivo).isDirectory()
+      ? path.join(arquivo, 'index.html') : arquivo).pipe(res);
+  });
+  servidor.pasta = pasta;
+  await new Promise((pronto) => servidor.listen(0, '127.0.0.1', pronto));
+  return servidor;
+}
+
+// The manifest's names and display, and every icon it names a PNG of the
+// size it declares: 192, 512 and a maskable one.
 function confereManifesto(pasta) {
   const m = JSON.parse(fs.readFileSync(path.join(pasta, 'manifest.webmanifest'), 'utf8'));
   const icones = m.icons.map((i) => {
     const img = lePng(fs.readFileSync(path.join(pasta, i.src)));
-    return {...i, lido: `${img.largura}x${img.altura}`};
-  });
-  const lados = icones.filter((i) => i.lido === i.sizes).map((i) => i.sizes + (i.purpose || ''));
-  if (m.name !== 'Trovasco' || !m.short_name || !['fullscreen', 'standalone'].includes(m.display) ||
-      !m.theme_color || !m.background_color || lados.length !== icones.length ||
-      !['192x192', '512x512', '512x512maskable'].every((l) => lados.includes(l)))
-    falha(`manifesto: ${JSON.stringify({...m, icons: icones})}`);
+    return `${img.largura}x${img.altura}${i.sizes === `${img.largura}x${img.altura}` ? '' : '!'}` +
+      (i.purpose || '');
+  }).sort().join();
+  if (`${m.name} ${m.short_name} ${m.display} ${icones}` !==
+      'Trovasco Trovasco fullscreen 192x192,512x512,512x512maskable')
+    falha(`manifesto: ${JSON.stringify(m)} ${icones}`);
 }
 
 // A new build of the same game: one changed file, then the build's own
@@ -47,7 +63,6 @@ const estado = (pagina) => pagina.evaluate(async () => {
   const nomes = await caches.keys();
   const itens = await Promise.all(nomes.map(async (n) => (await (await caches.open(n)).keys()).length));
   return {
-    controlada: Boolean(navigator.serviceWorker.controller),
     caches: nomes.map((n, i) => `${n} (${itens[i]})`),
     buildNova: Boolean(window.buildNova),
     botao: !document.getElementById('botao').hidden,
@@ -56,9 +71,9 @@ const estado = (pagina) => pagina.evaluate(async () => {
 
 async function jogaAteOSplash(pagina) {
   await pagina.waitForSelector('#botao:not([hidden])', {timeout: 60000});
-  await pagina.tap('#botao');
-  await espera(pagina, 'splash', 30, (img) => compara(img, splashNativo, 0).diferentes === 0,
-    (img) => `${compara(img, splashNativo, 0).diferentes} pixels diferentes da captura nativa`);
+  await pagina.click('#botao');
+  const diferentes = (img) => compara(img, splashNativo, 0).diferentes;
+  await espera(pagina, 'splash', 30, (img) => diferentes(img) === 0, diferentes);
 }
 
 await roda(async (aoFim) => {
@@ -70,9 +85,13 @@ await roda(async (aoFim) => {
   const arquivos = fs.readdirSync(pastaWeb, {recursive: true, withFileTypes: true})
     .filter((a) => a.isFile() && a.name !== 'sw.js').length;
 
-  const {servidor, url, desliga} = await serve(pastaWeb);
-  aoFim(desliga);
-  const {pagina, linhas} = await abreCelular(aoFim, 400, 860);
+  const servidor = await hospeda(pastaWeb);
+  aoFim(() => {
+    servidor.closeAllConnections();
+    servidor.close();
+  });
+  const url = `http://127.0.0.1:${servidor.address().port}/`;
+  const {pagina, linhas} = await abrePagina(aoFim, pastaWeb, 800, 600);
 
   // First visit: every file of the build in one cache named after it.
   await pagina.goto(url);
