@@ -1,7 +1,8 @@
-// The browser build as an installed app: its manifest; a first visit that
-// leaves the whole build in the service worker's cache; a second one with
-// the host off the network that reaches the splash; and a new build copied
-// over the old, which the next visit runs, leaving only its own cache.
+// The browser build as an installed app: its manifest, which Chromium
+// accepts for installing; a first visit that leaves the whole build in the
+// service worker's cache; a second one with the host off the network that
+// reaches the splash; and a new build copied over the old, which the next
+// visit runs, leaving only its own cache.
 //
 //   node pwa.mjs <build-web/web> <web/ of the sources> <cmake> <desktop screenshots>
 import {execFileSync} from 'node:child_process';
@@ -98,6 +99,9 @@ await roda(async (aoFim) => {
   const cacheVelho = (e) => e.caches.length === 1 && e.caches[0].endsWith(` ${velha} (${arquivos})`);
   await esperaValor('o cache da primeira visita', 30, () => estado(pagina), cacheVelho,
     JSON.stringify);
+  const {installabilityErrors: motivos} =
+    await (await pagina.createCDPSession()).send('Page.getInstallabilityErrors');
+  if (motivos.length) falha(`o Chromium não a instalaria: ${JSON.stringify(motivos)}`);
 
   // Second visit with the host off the network.
   servidor.foraDoAr = true;
