@@ -162,7 +162,8 @@ var Module = {
   setStatus: mostraCarga,
   onRuntimeInitialized: function () {
     pronto = true;
-    pergunta(document.title, 'Clique para jogar', joga);
+    pergunta(document.title, window.toque ? toque.rotuloDoInicio() : 'Clique para jogar', joga);
+    if (window.registraTrabalhador) registraTrabalhador();
   },
   onExit: encerrou,
   onAbort: function (motivo) {

@@ -627,3 +627,38 @@ Imagem Icone(int lado) {
         So(Rgb(244, 244, 248, 0.6f)), s);
   return img;
 }
+
+// The icon's scene to the edges, with no transparent corners (a home screen
+// fills those with black), and its cannon and ball inside the middle circle
+// that a launcher's mask always keeps.
+Imagem IconeCheio(int lado) {
+  const float m = 40, total = 256 + 2 * m;
+  float s = lado / total;
+  Imagem img(lado, lado);
+  Caixa caixa{0, 0, total, total};
+  Pinta(
+      img, caixa,
+      [total](float x, float y) {
+        return DistRetangulo(x, y, -1, -1, total + 1, total + 1);
+      },
+      [m](float x, float y) {
+        Cor c = Mistura(CEU_ALTO, HORIZONTE, Degrau(m + 10, m + 200, y));
+        float chao = m + 196 + 6 * std::sin(0.05f * (x - m));
+        return y > chao ? Mistura(GRAMA_CLARA, GRAMA_ESCURA,
+                                  Degrau(m + 196, m + 246, y))
+                        : c;
+      },
+      s);
+  Pinta(
+      img, caixa,
+      [m](float x, float y) { return DistDisco(x, y, m + 208, m + 76, 16); },
+      [m](float x, float y) {
+        return Esfera(x, y, m + 208, m + 76, 16, COR_BALA[1], 0);
+      },
+      s);
+  Imagem canhao = Canhao(3), base = Base(3);
+  float px = (m + 84) * s, py = (m + 184) * s, e = s / 2;
+  ColaGirada(img, canhao, 240, 240, px, py, 40, e, 4);
+  ColaGirada(img, base, 84, 54, px, py, 0, e, 4);
+  return img;
+}

@@ -35,5 +35,8 @@ Imagem Splash(const Imagem &fundo, const Imagem &grama,
               const std::string &serifa, const std::string &texto);
 // Desktop icon of `lado` x `lado` pixels.
 Imagem Icone(int lado);
+// Home-screen icon of `lado` x `lado`: opaque to the edges, the cannon within
+// the middle 80%, so that it survives any launcher's mask.
+Imagem IconeCheio(int lado);
 
 #endif

@@ -1,8 +1,9 @@
 // Writes every asset the game reads from its files folder, the contact
-// sheet, the desktop icon and the starter font sheet that library users get
-// with the examples. The same program always writes the same bytes.
+// sheet, the desktop icon, the starter font sheet that library users get
+// with the examples, and the browser page's icons. The same program always
+// writes the same bytes.
 //
-//   gera_assets ARQUIVOS [PREVIA.png [ICONES [FONTE16.png]]]
+//   gera_assets ARQUIVOS [PREVIA.png [ICONES [FONTE16.png [PAGINA]]]]
 #include "figuras.h"
 #include "fonte.h"
 #include "musica.h"
@@ -90,12 +91,24 @@ void GravaIcones(const std::string &pasta, const Imagem icones[3]) {
   }
 }
 
+// The browser page's icons: the manifest's 192 and 512 and its maskable
+// one, and the 180 an iPhone puts on its home screen.
+void GravaIconesDaPagina(const std::string &dir) {
+  std::error_code erro;
+  std::filesystem::create_directories(dir, erro);
+  Png(Icone(192), dir + "/icone-192.png");
+  Png(Icone(512), dir + "/icone-512.png");
+  Png(IconeCheio(512), dir + "/icone-mascaravel-512.png");
+  Png(IconeCheio(180), dir + "/apple-touch-icon.png");
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc < 2 || argc > 5) {
-    std::printf("Uso: %s ARQUIVOS [PREVIA.png [ICONES [FONTE16.png]]]\n",
-                argv[0]);
+  if (argc < 2 || argc > 6) {
+    std::printf(
+        "Uso: %s ARQUIVOS [PREVIA.png [ICONES [FONTE16.png [PAGINA]]]]\n",
+        argv[0]);
     return 2;
   }
   std::string pasta = argv[1];
@@ -109,5 +122,6 @@ int main(int argc, char **argv) {
   if (argc > 3) GravaIcones(argv[3], icones);
   if (argc > 2) Png(FolhaDeContato(a, icones), argv[2]);
   if (argc > 4) GravaFonteInicial(argv[4]);
+  if (argc > 5) GravaIconesDaPagina(argv[5]);
   return falhou ? 1 : 0;
 }

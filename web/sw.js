@@ -1,0 +1,47 @@
+// The game page's service worker: keeps every file one build wrote into the
+// page's folder in a cache named after that build, so that a second visit
+// plays with no network and a new build replaces the old one whole. The
+// build fills in its identity and its list of files.
+'use strict';
+var VERSAO = '@VERSAO@';
+var ARQUIVOS = '@ARQUIVOS@'.split(',');
+// Caches belong to the whole origin: the scope keeps apart copies of the
+// game that one host serves under other paths.
+var PREFIXO = 'trovasco ' + self.registration.scope + ' ';
+var CACHE = PREFIXO + VERSAO;
+
+// Each file checked with the host, never taken unchecked from the HTTP
+// cache, where an older build's file may still lie.
+self.addEventListener('install', function (e) {
+  e.waitUntil(caches.open(CACHE).then(function (c) {
+    return c.addAll(ARQUIVOS.map(function (a) {
+      return new Request(a, {cache: 'no-cache'});
+    }));
+  }));
+});
+
+// A page that runs no game lets a new build take over at once.
+self.addEventListener('message', function (e) {
+  if (e.data === 'assume') self.skipWaiting();
+});
+
+self.addEventListener('activate', function (e) {
+  e.waitUntil(caches.keys().then(function (nomes) {
+    return Promise.all(nomes.filter(function (n) {
+      return n.indexOf(PREFIXO) === 0 && n !== CACHE;
+    }).map(function (n) { return caches.delete(n); }));
+  }));
+});
+
+// The folder's own address is its index.html; anything the build did not
+// write goes to the network.
+self.addEventListener('fetch', function (e) {
+  if (e.request.method !== 'GET') return;
+  var url = e.request.url.split(/[?#]/)[0];
+  var pedido = url === self.registration.scope ? 'index.html' : e.request;
+  e.respondWith(caches.open(CACHE).then(function (c) {
+    return c.match(pedido, {ignoreSearch: true});
+  }).then(function (r) {
+    return r || fetch(e.request);
+  }));
+});

@@ -1,0 +1,210 @@
+// The game on phones and tablets: on-screen buttons for the keys and mouse
+// buttons it reads, a finger on the picture that moves its pointer, and the
+// fit of the picture and the buttons to the screen. None of it exists until
+// the device shows it has touch (a coarse pointer, or a first touch).
+'use strict';
+var toque = (function () {
+  // Each control, the input it stands for, and the side it sits on (0 the
+  // left band or column, 1 the right).
+  var CONTROLES = [
+    {nome: 'Começar', lado: 0, tecla: 13}, // Enter
+    {nome: 'Trocar bala', lado: 0, botao: 2}, // right button
+    {nome: 'Sair', lado: 1, tecla: 27}, // Esc
+    {nome: 'Atirar', lado: 1, botao: 0}, // left button, held
+  ];
+  var MARGEM = 12, LADO_MAXIMO = 160, ALTURA_MAXIMA = 96;
+  // Room kept for the buttons beside the picture (landscape) or under it
+  // (portrait), in CSS pixels: every button stays at least 48 x 48.
+  var BANDA = 112, FAIXA = 216;
+
+  var ativo = false, colunas = [[], []], mira = {x: 0.5, y: 0.5};
+  var refrescos = -1;
+
+  // The game's input refreshes, counted where it reads the emulation's
+  // queue: each refresh reads events until none is left.
+  function contaRefrescos() {
+    var le = SDL.pollEvent;
+    refrescos = 0;
+    SDL.pollEvent = function (ptr) {
+      var lido = le.call(SDL, ptr);
+      if (!lido) refrescos++;
+      return lido;
+    };
+  }
+
+  // The emulation's own entry for the browser's events. The page hands it
+  // events of its own making, which it queues for the game's next input
+  // refresh; before the game opens its window there is no one to read them.
+  function envia(tipo, campos) {
+    if (typeof SDL === 'undefined' || !SDL.screen) return false;
+    if (refrescos < 0) contaRefrescos();
+    var evento = {type: tipo, preventDefault: function () {}};
+    for (var k in campos) evento[k] = campos[k];
+    SDL.receiveEvent(evento);
+    return true;
+  }
+
+  // The game sees a press only if it spans one of its input refreshes. A
+  // release waits until two refreshes have read the control as down.
+  function depoisDeDoisRefrescos(inicio, acao) {
+    if (refrescos >= inicio + 2) acao();
+    else requestAnimationFrame(function () { depoisDeDoisRefrescos(inicio, acao); });
+  }
+
+  // The mouse buttons press where the finger last aimed, kept as a fraction
+  // of the picture so that it stays put when the picture is re-fitted.
+  function entrada(controle) {
+    if (controle.tecla) return {keyCode: controle.tecla};
+    var r = document.getElementById('tela').getBoundingClientRect();
+    return {button: controle.botao, pageX: r.left + mira.x * r.width,
+            pageY: r.top + mira.y * r.height};
+  }
+
+  // Presses the control's input and gives the function that lets it go.
+  function pressiona(controle) {
+    var teclado = Boolean(controle.tecla);
+    if (!envia(teclado ? 'keydown' : 'mousedown', entrada(controle)))
+      return function () {};
+    var inicio = refrescos;
+    return function () {
+      depoisDeDoisRefrescos(inicio, function () {
+        envia(teclado ? 'keyup' : 'mouseup', entrada(controle));
+      });
+    };
+  }
+
+  function criaBotao(nome, lado) {
+    var b = document.createElement('button');
+    b.type = 'button';
+    b.className = 'controle';
+    b.textContent = nome;
+    document.body.appendChild(b);
+    colunas[lado].push(b);
+    return b;
+  }
+
+  // Held while a finger (or the mouse) stays down on it. A click with no
+  // pointer behind it (a keyboard, a screen reader) is a whole press.
+  function ligaControle(controle) {
+    var b = criaBotao(controle.nome, controle.lado), solta = null;
+    b.addEventListener('pointerdown', function (e) {
+      e.preventDefault();
+      if (solta) return;
+      solta = pressiona(controle);
+      b.classList.add('apertado');
+    });
+    function largou() {
+      if (!solta) return;
+      solta();
+      solta = null;
+      b.classList.remove('apertado');
+    }
+    ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function (t) {
+      b.addEventListener(t, largou);
+    });
+    b.addEventListener('click', function (e) {
+      if (e.detail === 0) pressiona(controle)();
+    });
+  }
+
+  function telaCheia() {
+    var d = document, raiz = d.documentElement;
+    var pedido = d.fullscreenElement || d.webkitFullscreenElement
+      ? (d.exitFullscreen || d.webkitExitFullscreen).call(d)
+      : (raiz.requestFullscreen || raiz.webkitRequestFullscreen).call(raiz);
+    if (pedido && pedido.catch) pedido.catch(function () {});
+  }
+
+  // A finger on the picture only aims: no press, no scroll, no zoom, and
+  // none of the emulation's own touch handling, which presses the left
+  // button. Runs before the canvas's listeners, at the window.
+  function aponta(e) {
+    var tela = document.getElementById('tela');
+    if (e.target !== tela) return;
+    e.preventDefault();
+    e.stopPropagation();
+    if (e.type !== 'touchstart' && e.type !== 'touchmove') return;
+    var t = e.changedTouches[0], r = tela.getBoundingClientRect();
+    mira = {x: (t.clientX - r.left) / r.width, y: (t.clientY - r.top) / r.height};
+    envia('mousemove', {pageX: t.pageX, pageY: t.pageY});
+  }
+
+  function posiciona(el, r) {
+    el.style.left = r.x + 'px';
+    el.style.top = r.y + 'px';
+    el.style.width = r.w + 'px';
+    el.style.height = r.h + 'px';
+  }
+
+  // A column of buttons, centred in its region.
+  function empilha(botoes, r) {
+    var n = botoes.length;
+    var w = Math.min(r.w - 2 * MARGEM, LADO_MAXIMO);
+    var h = Math.min((r.h - (n + 1) * MARGEM) / n, ALTURA_MAXIMA);
+    var y = r.y + (r.h - n * h - (n - 1) * MARGEM) / 2;
+    botoes.forEach(function (b, i) {
+      posiciona(b, {x: r.x + (r.w - w) / 2, y: y + i * (h + MARGEM), w: w, h: h});
+    });
+  }
+
+  // Landscape: the largest 4:3 picture that leaves a band on each side, a
+  // column of buttons in each band. Portrait: the picture across the width
+  // at the top, the two columns under it. The picture's width is a multiple
+  // of 4, so its box is whole pixels.
+  function encaixa() {
+    var W = innerWidth, H = innerHeight, q, regioes;
+    if (W > H) {
+      var w = 4 * Math.floor(Math.min(W - 2 * BANDA, H * 4 / 3) / 4);
+      q = {x: Math.floor((W - w) / 2), y: Math.floor((H - w * 3 / 4) / 2), w: w, h: w * 3 / 4};
+      regioes = [{x: 0, y: 0, w: q.x, h: H}, {x: q.x + w, y: 0, w: W - q.x - w, h: H}];
+    } else {
+      var l = 4 * Math.floor(Math.min(W, (H - FAIXA) * 4 / 3) / 4);
+      q = {x: Math.floor((W - l) / 2), y: 0, w: l, h: l * 3 / 4};
+      regioes = [{x: 0, y: q.h, w: W / 2, h: H - q.h}, {x: W / 2, y: q.h, w: W / 2, h: H - q.h}];
+    }
+    posiciona(document.getElementById('quadro'), q);
+    empilha(colunas[0], regioes[0]);
+    empilha(colunas[1], regioes[1]);
+  }
+
+  function ativa() {
+    if (ativo || !document.body) return;
+    ativo = true;
+    document.body.classList.add('toque');
+    var d = document;
+    if (d.fullscreenEnabled || d.webkitFullscreenEnabled)
+      criaBotao('Tela cheia', 0).addEventListener('click', telaCheia);
+    CONTROLES.forEach(ligaControle);
+    addEventListener('resize', encaixa);
+    d.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    d.addEventListener('gesturestart', function (e) { e.preventDefault(); });
+    encaixa();
+  }
+
+  // WebKit lets sound begin only in the handler of a touch's end: the start
+  // button acts there, and the click that would follow is cancelled.
+  function comecaNoFimDoToque(e) {
+    var b = document.getElementById('botao');
+    if (e.target !== b || !b.onclick) return;
+    e.preventDefault();
+    b.onclick(e);
+  }
+
+  var opcoes = {capture: true, passive: false};
+  ['touchstart', 'touchmove', 'touchend', 'touchcancel'].forEach(function (t) {
+    addEventListener(t, aponta, opcoes);
+  });
+  addEventListener('touchstart', ativa, opcoes);
+  addEventListener('touchend', comecaNoFimDoToque, opcoes);
+  addEventListener('DOMContentLoaded', function () {
+    if (matchMedia('(pointer: coarse)').matches) ativa();
+  });
+
+  return {
+    // The start button's text for this device.
+    rotuloDoInicio: function () {
+      return ativo || matchMedia('(pointer: coarse)').matches
+        ? 'Toque para jogar' : 'Clique para jogar';
+    },
+  };
+})();
