@@ -162,6 +162,17 @@ function imagemDoPng(png) {
   return {...lePng(png), png};
 }
 
+// The puppeteer page behind each adapter that has one.
+const paginasPuppeteer = new WeakMap();
+
+// For the tests of what only Chromium's protocol reaches (its phone
+// emulation with real touch, installability, service workers): the
+// puppeteer page behind a browser that abrePagina opened in Chromium (or
+// Firefox).
+export function paginaPuppeteer(navegador) {
+  return paginasPuppeteer.get(navegador) || falha('este navegador não tem página do puppeteer');
+}
+
 // Chromium (CDP) and Firefox (WebDriver BiDi) through puppeteer-core.
 async function adaptadorPuppeteer(navegador, largura, altura) {
   const pagina = (await navegador.pages())[0] || await navegador.newPage();
@@ -169,7 +180,7 @@ async function adaptadorPuppeteer(navegador, largura, altura) {
   pagina.on('console', (m) => linhas.push(m.text()));
   pagina.on('pageerror', (e) => linhas.push(`ERRO DA PAGINA: ${e.message}`));
   await pagina.setViewport({width: largura, height: altura});
-  return {
+  const adaptador = {
     vai: (url) => pagina.goto(url),
     clica: (seletor) => pagina.click(seletor),
     tecla: (nome, desce) => (desce ? pagina.keyboard.down(nome) : pagina.keyboard.up(nome)),
@@ -186,6 +197,8 @@ async function adaptadorPuppeteer(navegador, largura, altura) {
       })));
     },
   };
+  paginasPuppeteer.set(adaptador, pagina);
+  return adaptador;
 }
 
 // Debian's Chromium, headless, with WebGL on SwiftShader (unless semWebGL),

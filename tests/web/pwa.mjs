@@ -10,7 +10,9 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import {abrePagina, compara, espera, esperaValor, falha, lePng, roda} from './apoio.mjs';
+import {
+  abrePagina, compara, espera, esperaValor, falha, lePng, paginaPuppeteer, roda,
+} from './apoio.mjs';
 
 const [pastaWeb, fontesWeb, cmake, pastaNativa] = process.argv.slice(2);
 const splashNativo = lePng(fs.readFileSync(path.join(pastaNativa, '1-splash.png')));
@@ -70,11 +72,12 @@ const estado = (pagina) => pagina.evaluate(async () => {
   };
 });
 
-async function jogaAteOSplash(pagina) {
+async function jogaAteOSplash(navegador) {
+  const pagina = paginaPuppeteer(navegador);
   await pagina.waitForSelector('#botao:not([hidden])', {timeout: 60000});
   await pagina.click('#botao');
   const diferentes = (img) => compara(img, splashNativo, 0).diferentes;
-  await espera(pagina, 'splash', 30, (img) => diferentes(img) === 0, diferentes);
+  await espera(navegador, 'splash', 30, (img) => diferentes(img) === 0, diferentes);
 }
 
 await roda(async (aoFim) => {
@@ -92,7 +95,8 @@ await roda(async (aoFim) => {
     servidor.close();
   });
   const url = `http://127.0.0.1:${servidor.address().port}/`;
-  const {pagina, linhas} = await abrePagina(aoFim, pastaWeb, 800, 600);
+  const {navegador} = await abrePagina(aoFim, pastaWeb, 800, 600);
+  const pagina = paginaPuppeteer(navegador), linhas = await navegador.linhas();
 
   // First visit: every file of the build in one cache named after it.
   await pagina.goto(url);
@@ -106,7 +110,7 @@ await roda(async (aoFim) => {
   // Second visit with the host off the network.
   servidor.foraDoAr = true;
   await pagina.goto(url);
-  await jogaAteOSplash(pagina);
+  await jogaAteOSplash(navegador);
 
   // Back on the network with a new build: the next visit ends up running
   // it, and the old build's cache is gone.
@@ -117,7 +121,7 @@ await roda(async (aoFim) => {
     e.caches[0].endsWith(` ${versaoNova} (${arquivos})`);
   await esperaValor('a build nova no lugar da velha', 60, () => estado(pagina).catch((e) => e.message),
     cacheNovo, JSON.stringify);
-  await jogaAteOSplash(pagina);
+  await jogaAteOSplash(navegador);
   const erros = linhas.filter((l) => l.startsWith('ERRO DA PAGINA'));
   if (erros.length) falha(erros.join('; '));
 });

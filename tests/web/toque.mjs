@@ -6,7 +6,8 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-  abrePagina, compara, espera, esperaValor, falha, lePng, mesmaCor, pixel, roda,
+  abrePagina, compara, espera, esperaValor, falha, lePng, mesmaCor, paginaPuppeteer, pixel,
+  roda,
 } from './apoio.mjs';
 
 const [pastaWeb, pastaNativa, pastaSaida] = process.argv.slice(2);
@@ -61,10 +62,11 @@ async function confereLeiaute(pagina, deitado) {
 await roda(async (aoFim) => {
   fs.mkdirSync(pastaSaida, {recursive: true});
   const splashNativo = nativa('1-splash'), miraNativa = nativa('2-mira');
-  const {pagina, linhas, url} = await abrePagina(aoFim, pastaWeb, 400, 860);
+  const {navegador, url} = await abrePagina(aoFim, pastaWeb, 400, 860);
+  const pagina = paginaPuppeteer(navegador), linhas = await navegador.linhas();
   await pagina.setViewport(celular(400, 860));
   const ve = (nome, segundos, teste) =>
-    espera(pagina, nome, segundos, teste, cores, pastaSaida);
+    espera(navegador, nome, segundos, teste, cores, pastaSaida);
   const foto = (nome) => pagina.screenshot({path: path.join(pastaSaida, `${nome}.png`)});
 
   const mesa = await pagina.browser().newPage();
