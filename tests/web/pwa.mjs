@@ -65,8 +65,10 @@ function novaBuild(origem) {
 const estado = (pagina) => pagina.evaluate(async () => {
   const nomes = await caches.keys();
   const itens = await Promise.all(nomes.map(async (n) => (await (await caches.open(n)).keys()).length));
+  const registro = await navigator.serviceWorker.getRegistration();
   return {
     caches: nomes.map((n, i) => `${n} (${itens[i]})`),
+    trabalhador: registro && registro.active ? registro.active.state : 'nenhum',
     buildNova: Boolean(window.buildNova),
     botao: !document.getElementById('botao').hidden,
   };
@@ -100,7 +102,9 @@ await roda(async (aoFim) => {
 
   // First visit: every file of the build in one cache named after it.
   await pagina.goto(url);
-  const cacheVelho = (e) => e.caches.length === 1 && e.caches[0].endsWith(` ${velha} (${arquivos})`);
+  // Its worker active too: until then a navigation still goes to the host.
+  const cacheVelho = (e) => e.trabalhador === 'activated' && e.caches.length === 1 &&
+    e.caches[0].endsWith(` ${velha} (${arquivos})`);
   await esperaValor('o cache da primeira visita', 30, () => estado(pagina), cacheVelho,
     JSON.stringify);
   const {installabilityErrors: motivos} =
