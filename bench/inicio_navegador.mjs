@@ -19,6 +19,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import {createRequire} from 'node:module';
+import {ARGUMENTOS_CHROMIUM} from '../tests/web/apoio.mjs';
 
 const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
 const puppeteer = require('puppeteer-core');
@@ -92,12 +93,7 @@ async function abreNavegador() {
     executablePath: '/usr/bin/chromium',
     headless: true,
     userDataDir: perfil,
-    args: [
-      '--no-sandbox', '--disable-gpu', '--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update',
-      '--disable-sync',
-    ],
+    args: ARGUMENTOS_CHROMIUM,
   });
   return {
     navegador,

@@ -113,6 +113,15 @@ function retomaSom() {
     contexto.resume();
 }
 
+// Making the sound's context costs a phone about a tenth of a second. It is
+// made while the page waits for the player, suspended, and the start
+// gesture resumes it (retomaSom): the emulation takes a context it finds.
+function preparaSom() {
+  var Contexto = window.AudioContext || window.webkitAudioContext;
+  if (Contexto && typeof SDL !== 'undefined' && !SDL.audioContext)
+    SDL.audioContext = new Contexto();
+}
+
 // The emulation decodes a sound with no error callback, so a sound the
 // browser cannot decode (Ogg Vorbis on older iPhones) would hold its players
 // for ever. The failure gets one line and a silent sound in its place.
@@ -162,6 +171,7 @@ var Module = {
   setStatus: mostraCarga,
   onRuntimeInitialized: function () {
     pronto = true;
+    preparaSom();
     pergunta(document.title, window.toque ? toque.rotuloDoInicio() : 'Clique para jogar', joga);
     if (window.registraTrabalhador) registraTrabalhador();
   },

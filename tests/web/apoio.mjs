@@ -201,9 +201,17 @@ async function adaptadorPuppeteer(navegador, largura, altura) {
   return adaptador;
 }
 
-// Debian's Chromium, headless, with WebGL on SwiftShader (unless semWebGL),
-// offline and with nothing of its own running in the background. No autoplay
-// flag: sound needs the page's start click, as it does for a player.
+// Debian's Chromium with WebGL on SwiftShader, offline and with nothing of
+// its own running in the background.
+export const ARGUMENTOS_CHROMIUM = [
+  '--no-sandbox', '--disable-gpu', '--use-angle=swiftshader',
+  '--enable-unsafe-swiftshader', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update',
+  '--disable-sync',
+];
+
+// Debian's Chromium, headless, as above (without WebGL when semWebGL). No
+// autoplay flag: sound needs the page's start click, as it does for a player.
 async function abreChromium(aoFim, largura, altura, {semWebGL = false} = {}) {
   const perfil = fs.mkdtempSync(path.join(os.tmpdir(), 'trovasco-chromium-'));
   aoFim(() => fs.rmSync(perfil, {recursive: true, force: true}));
@@ -211,12 +219,7 @@ async function abreChromium(aoFim, largura, altura, {semWebGL = false} = {}) {
     executablePath: '/usr/bin/chromium',
     headless: true,
     userDataDir: perfil,
-    args: [
-      '--no-sandbox', '--disable-gpu', '--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update',
-      '--disable-sync', ...(semWebGL ? ['--disable-webgl'] : []),
-    ],
+    args: [...ARGUMENTOS_CHROMIUM, ...(semWebGL ? ['--disable-webgl'] : [])],
   });
   aoFim(() => navegador.close());
   return adaptadorPuppeteer(navegador, largura, altura);
