@@ -431,10 +431,12 @@ TEST_P(Peculiaridade, OQueODecodificadorAceitaFicaInteiro) {
     }
   }
   for (const std::string &a : arquivos) confereInteiro(carrega(a), a);
-  Bytes boa = ehImagem(GetParam()) ? imagemBoa("peculiar_boa.png")
-                                   : comoBytes(SomOgg(1));
-  std::string caminho =
-      ehImagem(GetParam()) ? "peculiar_boa.png" : "peculiar_boa.ogg";
+  // Named after its loader: the cases run in parallel in one folder.
+  std::string caminho = std::string("peculiar_boa_") +
+                        NOMES_CARREGADOR[GetParam()] +
+                        (ehImagem(GetParam()) ? ".png" : ".ogg");
+  Bytes boa =
+      ehImagem(GetParam()) ? imagemBoa(caminho) : comoBytes(SomOgg(1));
   GravaBytes(caminho, boa);
   EXPECT_EQ(carrega(caminho), 1u);
 }
