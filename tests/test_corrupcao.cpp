@@ -435,8 +435,7 @@ TEST_P(Peculiaridade, OQueODecodificadorAceitaFicaInteiro) {
   std::string caminho = std::string("peculiar_boa_") +
                         NOMES_CARREGADOR[GetParam()] +
                         (ehImagem(GetParam()) ? ".png" : ".ogg");
-  Bytes boa =
-      ehImagem(GetParam()) ? imagemBoa(caminho) : comoBytes(SomOgg(1));
+  Bytes boa = ehImagem(GetParam()) ? imagemBoa(caminho) : comoBytes(SomOgg(1));
   GravaBytes(caminho, boa);
   EXPECT_EQ(carrega(caminho), 1u);
 }

@@ -55,20 +55,23 @@ function(t2d2_pre_carrega alvo origem destino)
 endfunction()
 
 # The package carries a copy of each PNG deflated harder (the same pixels),
-# made again whenever the original changes.
+# made again only when the original or the tool changed since the copy.
 find_program(T2D2_NODE node REQUIRED)
 function(t2d2_png_menor alvo origem destino saida)
   set(menor ${CMAKE_BINARY_DIR}/png_menores/${alvo}${destino}.menor)
-  get_filename_component(pasta ${menor} DIRECTORY)
-  file(MAKE_DIRECTORY ${pasta})
-  execute_process(
-    COMMAND ${T2D2_NODE} ${T2D2_PLATAFORMA_WEB}/png_menor.mjs ${origem} ${menor}
-    RESULT_VARIABLE erro)
-  if(erro)
-    message(FATAL_ERROR "Could not recompress ${origem}")
+  set(ferramenta ${T2D2_PLATAFORMA_WEB}/png_menor.mjs)
+  if(NOT EXISTS ${menor} OR ${origem} IS_NEWER_THAN ${menor} OR
+     ${ferramenta} IS_NEWER_THAN ${menor})
+    get_filename_component(pasta ${menor} DIRECTORY)
+    file(MAKE_DIRECTORY ${pasta})
+    execute_process(COMMAND ${T2D2_NODE} ${ferramenta} ${origem} ${menor}
+      RESULT_VARIABLE erro)
+    if(erro)
+      message(FATAL_ERROR "Could not recompress ${origem}")
+    endif()
   endif()
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    ${origem} ${T2D2_PLATAFORMA_WEB}/png_menor.mjs)
+    ${origem} ${ferramenta})
   set(${saida} ${menor} PARENT_SCOPE)
 endfunction()
 

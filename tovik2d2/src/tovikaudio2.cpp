@@ -153,38 +153,26 @@ static bool oggInteiro(FILE *f, long tamanho) {
   return pos == tamanho && fimDoFluxo;
 }
 
-// Beyond the header, formats other than WAV and Ogg are left to the mixer.
-static bool arquivoDecodificavel(const char *arquivo) {
+// Why a file at hand cannot be decoded, or null when the decoder may try it.
+// A folder opens, but reading it fails. Beyond the header, formats other
+// than WAV and Ogg are left to the mixer.
+static const char *impedimento(const char *arquivo) {
   FILE *f = fopen(arquivo, "rb");
-  if (!f) return false;
+  if (!f) return MSG_CAUSA_SEM_ARQUIVO;
   unsigned char inicio[MENOR_CABECALHO];
   long tamanho = tamanhoArquivo(f);
-  bool ok = tamanho >= MENOR_CABECALHO &&
-            fread(inicio, 1, MENOR_CABECALHO, f) == MENOR_CABECALHO;
-  if (ok && memcmp(inicio, "RIFF", 4) == 0 &&
-      memcmp(inicio + 8, "WAVE", 4) == 0)
-    ok = wavInteiro(f, tamanho);
-  else if (ok && memcmp(inicio, "OggS", 4) == 0)
-    ok = oggInteiro(f, tamanho);
+  size_t lidos = fread(inicio, 1, MENOR_CABECALHO, f);
+  const char *causa = nullptr;
+  if (ferror(f))
+    causa = MSG_CAUSA_SEM_ARQUIVO;
+  else if (tamanho < MENOR_CABECALHO || lidos != MENOR_CABECALHO)
+    causa = MSG_CAUSA_INDECIFRAVEL;
+  else if (memcmp(inicio, "RIFF", 4) == 0 && memcmp(inicio + 8, "WAVE", 4) == 0)
+    causa = wavInteiro(f, tamanho) ? nullptr : MSG_CAUSA_INDECIFRAVEL;
+  else if (memcmp(inicio, "OggS", 4) == 0)
+    causa = oggInteiro(f, tamanho) ? nullptr : MSG_CAUSA_INDECIFRAVEL;
   fclose(f);
-  return ok;
-}
-
-// Whether the file opens and its bytes can be read: a folder opens, but
-// reading it fails.
-static bool legivel(const char *arquivo) {
-  FILE *f = fopen(arquivo, "rb");
-  if (!f) return false;
-  fgetc(f);
-  bool ok = !ferror(f);
-  fclose(f);
-  return ok;
-}
-
-// Why a file at hand cannot be decoded, or null when the decoder may try it.
-static const char *impedimento(const char *arquivo) {
-  if (!legivel(arquivo)) return MSG_CAUSA_SEM_ARQUIVO;
-  return arquivoDecodificavel(arquivo) ? nullptr : MSG_CAUSA_INDECIFRAVEL;
+  return causa;
 }
 
 // ---------------------------------------------------------------------------
@@ -226,11 +214,10 @@ static Som *somDe(Slot *tabela, unsigned int tamanho, Som *Slot::*campo,
 // The decoder is only tried with the device open: before it the mixer
 // has no output format to convert to.
 template <class Slot, class Som>
-static unsigned int carrega(Slot *tabela, unsigned int tamanho,
-                            Som *Slot::*campo,
-                            Som *(*decodifica)(const char *, const char **),
-                            const char *arquivo, const char *msgLimite,
-                            const char *msgCarregou) {
+static unsigned int
+carrega(Slot *tabela, unsigned int tamanho, Som *Slot::*campo,
+        Som *(*decodifica)(const char *, const char **), const char *arquivo,
+        const char *msgLimite, const char *msgCarregou) {
   if (!arquivo) {
     puts(MSG_SEM_ARQUIVO);
     return 0;
