@@ -17,6 +17,7 @@ add_library(t2d2_navegador INTERFACE)
 target_link_options(t2d2_navegador INTERFACE
   -sLEGACY_GL_EMULATION
   -sASYNCIFY
+  -sASYNCIFY_IMPORTS=t2d2_espera_quadro
   -sALLOW_MEMORY_GROWTH
   -sEXIT_RUNTIME
   -sINVOKE_RUN=0

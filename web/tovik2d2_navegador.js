@@ -132,4 +132,86 @@ mergeInto(LibraryManager.library, {
   t2d2_som_a_chegar: function(arquivo) {
     return T2D2Chegada.som(PATH_FS.resolve(UTF8ToString(arquivo)));
   },
+
+  // The frame wait. A frame drawn between two refreshes of the display is
+  // shown at the next one, so the game is best woken by the refresh itself
+  // (an animation frame), and then draws in step with it. Woken by a timer,
+  // its 16 ms frames beat against a 16.7 ms display and land behind the
+  // page's rendering: some refreshes show no new picture and some pictures
+  // are never shown. The wait ends at the first refresh from a millisecond
+  // before its deadline (the library's clock counts whole milliseconds).
+  // When the display's next refresh is due more than a millisecond after the
+  // deadline (a rate the display does not share), or the page is not
+  // refreshing in a steady rhythm (hidden, or a display without a screen
+  // behind it), a timer ends it at the deadline, so that the game keeps its
+  // own rate.
+  $T2D2Quadro__deps: ['$Browser', '$safeSetTimeout'],
+  $T2D2Quadro: {
+    // How far, in milliseconds, a refresh may fall from where it is
+    // expected: from a wait's deadline, or off the display's rhythm.
+    FOLGA: 1,
+    // The display: its last refresh's frame time and the gaps before it, in
+    // a ring.
+    refresco: 0,
+    intervalos: null,
+    vistos: 0,
+    // The wait under way: its deadline by the page's clock.
+    prazo: 0,
+    acorda: null,
+
+    observa: function(t) {
+      var q = T2D2Quadro;
+      if (runtimeExited || ABORT) return;
+      if (q.refresco) q.intervalos[q.vistos++ % q.intervalos.length] = t - q.refresco;
+      q.refresco = t;
+      requestAnimationFrame(q.observa);
+    },
+
+    // When the display's next refresh is due: a busy page skips refreshes
+    // but never adds any, so the display's interval is the shortest recent
+    // gap, and every gap a whole number of intervals. Infinity when the
+    // page is not refreshing, or not in that rhythm.
+    proximoRefresco: function(agora) {
+      var q = T2D2Quadro, intervalo = Math.min.apply(null, q.intervalos);
+      if (q.vistos < q.intervalos.length || agora - q.refresco > 4 * intervalo)
+        return Infinity;
+      for (var i = 0; i < q.intervalos.length; i++) {
+        var g = q.intervalos[i];
+        if (Math.abs(g - intervalo * Math.round(g / intervalo)) > q.FOLGA) return Infinity;
+      }
+      return q.refresco + intervalo * Math.ceil((agora - q.refresco) / intervalo);
+    },
+
+    decide: function() {
+      var q = T2D2Quadro, agora = performance.now();
+      if (q.proximoRefresco(agora) > q.prazo + q.FOLGA)
+        safeSetTimeout(q.acorda, q.prazo - agora);
+      else
+        Browser.safeRequestAnimationFrame(q.noRefresco);
+    },
+
+    noRefresco: function() {
+      var q = T2D2Quadro;
+      if (performance.now() >= q.prazo - q.FOLGA) q.acorda();
+      else q.decide();
+    },
+
+    espera: function(ms, acorda) {
+      var q = T2D2Quadro;
+      if (!q.intervalos) {
+        q.intervalos = new Float64Array(8).fill(Infinity);
+        requestAnimationFrame(q.observa);
+      }
+      q.prazo = performance.now() + ms;
+      q.acorda = acorda;
+      q.decide();
+    },
+  },
+
+  t2d2_espera_quadro__deps: ['$T2D2Quadro'],
+  t2d2_espera_quadro: function(ms) {
+    Asyncify.handleSleep(function(acorda) {
+      T2D2Quadro.espera(ms, acorda);
+    });
+  },
 });

@@ -112,7 +112,9 @@ extern void (*T2D2_Encerra)();
 ///        milliseconds have passed since the previous wait (0 counts as 1).
 ///
 /// A frame that took longer is not delayed and nothing carries over. Sleeps;
-/// never busy-waits.
+/// never busy-waits. In a browser the wait ends at the display's refresh
+/// when one falls within a millisecond of that time, so that each frame is
+/// shown at a refresh of its own; otherwise, as on the desktop, on time.
 /// \warning Null until T2D2_Inicia succeeds: calling it earlier crashes.
 /// \sa T2D2_DefineSincronizaUsuario, T2D2_Entrada
 extern void (*T2D2_Sincroniza)(Uint8 fps);

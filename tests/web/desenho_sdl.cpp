@@ -1,7 +1,8 @@
 // Draws one fixed frame on the SDL software back-end, over and over, for the
 // browser test to read: a cleared background, a filled rectangle, both frames
 // of the example's ball (magenta around it must not show), the ball cut by a
-// drawing area, a line of text and an orange square under the mouse.
+// drawing area, a line of text and an orange square under the mouse, at 20
+// frames a second.
 #include <t2d2/tovik2d2.h>
 #include <t2d2/tovik2d2primitivas.h>
 
@@ -29,7 +30,7 @@ int main() {
     T2D2_DesenhaTexto(fonte, 10, 200, "OLA", T2D2_ALINHA_ESQUERDA);
     T2D2P_RetanguloPintado(mouse->x - 3, mouse->y - 3, mouse->x + 3,
                            mouse->y + 3, 255, 128, 0);
-    T2D2_Sincroniza(60);
+    T2D2_Sincroniza(20); // a frame every third refresh of a 60 Hz display
   }
   T2D2_Encerra();
   return 0;

@@ -1,7 +1,8 @@
 // The SDL software back-end on the browser's 2-D canvas: the frame that
 // desenho_sdl.cpp draws, read from the page shown twice its size (so the
-// page's scaling is in play, for the mouse too), checked pixel by pixel; and
-// the page keeps the context menu off the canvas.
+// page's scaling is in play, for the mouse too), checked pixel by pixel; the
+// frame wait never ends early, even where the display refreshes three times
+// a frame; and the page keeps the context menu off the canvas.
 //
 //   node desenho_sdl.mjs <build-web/testes>
 import {abrePagina, espera, esperaValor, mesmaCor, pixel, roda} from './apoio.mjs';
@@ -43,6 +44,23 @@ await roda(async (aoFim) => {
     (img) => mesmaCor(cor(img, [260, 60]), [255, 128, 0]) &&
       mesmaCor(cor(img, [266, 60]), FUNDO),
     (img) => `(260,60)=${cor(img, [260, 60])} (266,60)=${cor(img, [266, 60])}`);
+  // 20 frames by the page's clock, from one frame wait to the next: a load
+  // can only stretch them, and a wait that ended at any refresh would take a
+  // third of the time. Each may end a millisecond early, and the library's
+  // clock has whole ones.
+  await navegador.avalia(() => {
+    window.esperas = [];
+    const espera = T2D2Quadro.espera;
+    T2D2Quadro.espera = function () {
+      esperas.push(performance.now());
+      return espera.apply(this, arguments);
+    };
+  });
+  const t = await esperaValor('21 esperas de quadro', 10,
+    () => navegador.avalia(() => esperas), (v) => v.length >= 21, (v) => `${v.length}`);
+  if (t[20] - t[0] < 20 * 48)
+    throw new Error(`20 quadros em ${(t[20] - t[0]).toFixed(0)} ms: o programa pede 20 por ` +
+      'segundo, que levam pelo menos 960 ms');
   const menu = await navegador.avalia(() => document.querySelector('canvas').dispatchEvent(
     new MouseEvent('contextmenu', {bubbles: true, cancelable: true})));
   if (menu) throw new Error('o menu de contexto não foi suprimido sobre a tela');

@@ -24,10 +24,16 @@ bool T2D2_TelaDesenhavel() {
   return EM_ASM_INT({ return Module.ctx ? 1 : 0; }) != 0;
 }
 
-// A late frame yields too: until it does, the page neither shows the frame
-// nor delivers the player's input.
+// Waits in step with the display (web/tovik2d2_navegador.js). A late frame
+// yields too: until it does, the page neither shows the frame nor delivers
+// the player's input.
+extern "C" void t2d2_espera_quadro(int espera);
+
 void T2D2_EsperaQuadro(Sint32 espera) {
-  emscripten_sleep(espera > 0 ? unsigned(espera) : 0);
+  if (espera > 0)
+    t2d2_espera_quadro(espera);
+  else
+    emscripten_sleep(0);
 }
 
 // Once an OpenGL window is open the pixels live only in memory: the
