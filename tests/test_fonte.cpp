@@ -245,11 +245,15 @@ TEST_F(Fonte, CaminhoLongoDemaisEhRecusadoSemTransbordar) {
 TEST_F(Fonte, CaminhoVazioNaoAchaUmaVagaLivre) {
   EXPECT_EQ(T2D2_ProcuraFonte(""), 0u);
   EXPECT_EQ(carrega("", 32), 0u);
-  const std::string linha = "N\xe3" "o conseguir abrir a fonte do arquivo .\n";
+  const std::string linha = "N\xe3"
+                            "o conseguir abrir a fonte do arquivo .\n";
   ASSERT_GE(saida.size(), linha.size());
   EXPECT_EQ(saida.substr(saida.size() - linha.size()), linha)
       << "after the loader's own line";
-  EXPECT_EQ(saida.rfind("A fun\xe7\xe3" "o T2D2_CarregaSPriteset", 0), 0u);
+  EXPECT_EQ(saida.rfind("A fun\xe7\xe3"
+                        "o T2D2_CarregaSPriteset",
+                        0),
+            0u);
   EXPECT_EQ(sprites[0].usuarios, 0);
   EXPECT_EQ(sprites[0].imagem, nullptr);
   EXPECT_EQ(fontes[0].usuarios, 0);

@@ -4,6 +4,7 @@
 #define T2D2_TOVIK2D2PRIMITIVAS_INTERNO_H
 
 #include <cstdint>
+#include <utility>
 
 // Moves a Bresenham walk k steps on at once. After k steps the minor
 // coordinate has moved m = (2·dMenor·k + dMaior - 1) / (2·dMaior) times and the
@@ -67,19 +68,19 @@ void T2D2P_TracaLinha(int64_t x1, int64_t y1, int64_t x2, int64_t y2,
   const int64_t dx = x2 > x1 ? x2 - x1 : x1 - x2;
   const int64_t dy = y2 > y1 ? y2 - y1 : y1 - y2;
   if (dx >= dy) {
-    if (x1 < x2)
-      T2D2P_Bresenham(x1, y1, x2, dx, dy, y1 > y2 ? -1 : 1, false, largura,
-                      escreve);
-    else
-      T2D2P_Bresenham(x2, y2, x1, dx, dy, y1 > y2 ? 1 : -1, false, largura,
-                      escreve);
+    if (x1 > x2) {
+      std::swap(x1, x2);
+      std::swap(y1, y2);
+    }
+    T2D2P_Bresenham(x1, y1, x2, dx, dy, y1 > y2 ? -1 : 1, false, largura,
+                    escreve);
   } else {
-    if (y1 < y2)
-      T2D2P_Bresenham(y1, x1, y2, dy, dx, x1 > x2 ? -1 : 1, true, altura,
-                      escreve);
-    else
-      T2D2P_Bresenham(y2, x2, y1, dy, dx, x1 > x2 ? 1 : -1, true, altura,
-                      escreve);
+    if (y1 > y2) {
+      std::swap(x1, x2);
+      std::swap(y1, y2);
+    }
+    T2D2P_Bresenham(y1, x1, y2, dy, dx, x1 > x2 ? -1 : 1, true, altura,
+                    escreve);
   }
 }
 
