@@ -116,6 +116,50 @@ int AplicaDano(obj::Canhao *alvo, int tipo) {
   return 1;
 }
 
+static const float MASSAS[4] = {0, 0.02f, 0.03f, 0.04f};
+
+float MassaDaBala(int tipo) {
+  return MASSAS[tipo];
+}
+
+void CarregaBala(obj::Bala *bala, int tipo, const unsigned int *voando) {
+  bala->massa = MASSAS[tipo];
+  bala->setSprite(voando[tipo]);
+}
+
+Vector2D CentraNoJogador(int player, obj::Canhao *armas, obj::Bala *balas,
+                         const Vector2D &metadeDaTela) {
+  const Vector2D offset = armas[player].origem - metadeDaTela;
+  for (int i = 0; i < 2; i++) {
+    balas[i].reset();
+    armas[i].reset();
+    balas[i].aplicaOffset(-offset);
+    armas[i].aplicaOffset(-offset);
+  }
+  return offset;
+}
+
+Voo Dispara(int p, double forca, int mx, int my, const Vector2D &aceleracao,
+            const obj::Canhao *armas, obj::Bala *balas) {
+  balas[p].resultante = PosicaoNaBoca(armas[p]);
+  const double angrad = AnguloDoTiro(p, mx, my, armas[p].resultante);
+  const Vector2D f0 = ImpulsoInicial(forca, angrad);
+  Voo voo;
+  Lancamento(f0, balas[p].massa, aceleracao, &voo.v, &voo.accelSecs);
+  voo.passo = PassoDaCamera(f0, balas[p].massa);
+  return voo;
+}
+
+bool AvancaVoo(int p, Voo *voo, obj::Canhao *armas, obj::Bala *balas) {
+  MoveBala(&balas[p].resultante, &voo->v, voo->accelSecs);
+  if (CameraParou(p, balas)) return false;
+  armas[0].aplicaOffset(-voo->passo);
+  balas[0].aplicaOffset(-voo->passo);
+  armas[1].aplicaOffset(-voo->passo);
+  balas[1].aplicaOffset(-voo->passo);
+  return true;
+}
+
 Vector2D NovoVento() {
   const int k = rand() % 11;
   const int s = rand() % 3 - 1;
@@ -147,6 +191,11 @@ void MontaTextoJogador(char *textoJogador, char *jogador, int player) {
   memset(jogador, 0, 3);
   itoa(jogador, player + 1);
   strcat(textoJogador, jogador);
+}
+
+void MontaTextoComputador(char *textoJogador) {
+  memset(textoJogador, 0, 100);
+  memcpy(textoJogador, "COMPUTADOR", 10);
 }
 
 static void pintado(int x1, int y1, int x2, int y2, Uint8 r, Uint8 g, Uint8 b) {

@@ -59,6 +59,32 @@ int AplicaDano(obj::Canhao *alvo, int tipo);
 // Random wind, a multiple of 0.1 from -1 to 1: magnitude drawn first.
 math::Vector2D NovoVento();
 
+// Mass of a cannonball of kind tipo (1, 2 or 3).
+float MassaDaBala(int tipo);
+// Loads a ball of kind tipo: its mass and the picture it flies as, one of
+// voando[1..3].
+void CarregaBala(obj::Bala *bala, int tipo, const unsigned int *voando);
+// Brings the camera to player's cannon, shown at metadeDaTela, with every
+// object back in the field; returns the displacement applied.
+math::Vector2D CentraNoJogador(int player, obj::Canhao *armas, obj::Bala *balas,
+                               const math::Vector2D &metadeDaTela);
+
+// A ball in flight: its velocity, the velocity's change per frame, and the
+// camera's step while it follows the ball.
+struct Voo {
+  math::Vector2D v, accelSecs, passo;
+};
+// Releases player p's ball at the muzzle towards the target (mx, my) with
+// this force, under gravity and wind.
+Voo Dispara(int p, double forca, int mx, int my,
+            const math::Vector2D &aceleracao, const obj::Canhao *armas,
+            obj::Bala *balas);
+// One flight frame between the ball's two drawings: the ball moves, and the
+// camera follows it until it is past the other cannon. False when the camera
+// stood still in this frame. The game and the computer's planner both fly
+// their balls through here, so a planned flight is the flight.
+bool AvancaVoo(int p, Voo *voo, obj::Canhao *armas, obj::Bala *balas);
+
 // ---------------------------------------------------------------------------
 // Heads-up display
 // ---------------------------------------------------------------------------
@@ -67,6 +93,9 @@ math::Vector2D NovoVento();
 void MontaTextoVento(char *textoVento, float ventoX);
 // "PLAYER " and the player's number (player + 1), into 100 and 3 bytes.
 void MontaTextoJogador(char *textoJogador, char *jogador, int player);
+// "COMPUTADOR" in place of the player's text, into 100 bytes, so that a
+// person never takes the computer's turn for their own.
+void MontaTextoComputador(char *textoJogador);
 // The three slots with their pictures and the red border around kind tipo.
 void DesenhaInventario(const unsigned int *figuras, int bordaInventario,
                        int tipo);

@@ -1,6 +1,7 @@
 // Trovasco's main routine: start-up, splash, the play loop with its nested
 // charging and flight frames, the end screen and the clean-up. Every piece of
 // game state is a local value here.
+#include "Computador.h"
 #include "includes.h"
 #include "MathUtil.h"
 #include "Objeto.h"
@@ -16,8 +17,6 @@
 using math::Vector2D;
 using obj::Bala;
 using obj::Canhao;
-
-static const float MASSAS[4] = {0, 0.02f, 0.03f, 0.04f};
 
 extern "C" int SDL_main(int, char *[]) {
   // -------------------------------------------------------------------------
@@ -81,20 +80,20 @@ extern "C" int SDL_main(int, char *[]) {
   Bala balas[2] = {Bala(armas[0].origem.x, 540, bala1, 0.02f),
                    Bala(armas[1].origem.x, 540, bala1, 0.02f)};
 
-  offset = armas[player].origem - metadeDaTela;
-  for (int i = 0; i < 2; i++) {
-    armas[i].aplicaOffset(-offset);
-    balas[i].aplicaOffset(-offset);
-  }
+  offset = CentraNoJogador(player, armas, balas, metadeDaTela);
 
   // -------------------------------------------------------------------------
-  // Splash
+  // Splash: Enter for two players, 1, 2 or 3 against the computer
   // -------------------------------------------------------------------------
+  ia::Nivel nivel = ia::NINGUEM;
+  T2D2_AnunciaEstado("splash");
   while (!teclas[T2D2_ENTER].pressionado && !teclas[T2D2_ENCERRA].pressionado &&
-         !teclas[T2D2_ESC].pressionado) {
+         !teclas[T2D2_ESC].pressionado && nivel == ia::NINGUEM) {
     T2D2_DesenhaSprite(splash, 0, 0, 0);
     T2D2_Sincroniza(60);
+    nivel = ia::NivelDasTeclas(teclas);
   }
+  ia::Computador computador(nivel, unsigned(time(nullptr)));
 
   // -------------------------------------------------------------------------
   // Play
@@ -102,34 +101,43 @@ extern "C" int SDL_main(int, char *[]) {
   while (!teclas[T2D2_ENCERRA].pressionado && !teclas[T2D2_ESC].pressionado &&
          acabou == 0) {
     if (vento.x == 666) vento = NovoVento();
+    if (computador.Joga(player))
+      computador.Observa(ia::Situacao(player, armas, balas, grvt + vento,
+                                      forca_delta, massaAtiva[player], voando));
+    // The computer's hands stand in for the mouse in its turns.
+    const T2D2_Mouse *mao = computador.Maos(player, mouse);
+    T2D2_AnunciaEstado(computador.Joga(player) ? "computador" : "pessoa");
     MontaTextoVento(textoVento, vento.x);
     T2D2_LimpaTela();
     DesenhaFundos(player, fundo, fundoTras);
     T2D2_DesenhaTexto(fonte, 400, 120, textoVento, T2D2_ALINHA_CENTRO);
-    MontaTextoJogador(textoJogador, jogador, player);
+    if (computador.Joga(player))
+      MontaTextoComputador(textoJogador);
+    else
+      MontaTextoJogador(textoJogador, jogador, player);
     T2D2_DesenhaTexto(fonte, 400, 400, textoJogador, T2D2_ALINHA_CENTRO);
     DesenhaInventario(figuras, bordaInventario, massaAtiva[player]);
     armas[0].desenha();
     armas[1].desenha();
 
-    if (mouse->botoes[T2D2_MDIREITO].pressionado) {
+    if (mao->botoes[T2D2_MDIREITO].pressionado) {
       const int tipo = massaAtiva[player] % 3 + 1;
-      balas[player].massa = MASSAS[tipo];
-      balas[player].setSprite(voando[tipo]);
+      CarregaBala(&balas[player], tipo, voando);
       massaAtiva[player] = tipo;
     }
 
-    if (mouse->botoes[T2D2_MESQUERDO].ativo) {
+    if (mao->botoes[T2D2_MESQUERDO].ativo) {
       const int p = player;
       const Vector2D pivo = armas[p].resultante;
-      mx = mouse->x;
-      my = mouse->y;
-      if (p == 0 ? mouse->x < pivo.x : mouse->x > pivo.x)
+      mx = mao->x;
+      my = mao->y;
+      if (p == 0 ? mao->x < pivo.x : mao->x > pivo.x)
         mx = math::truncateToInt(pivo.x);
       offsetBarra = 760 * p;
 
       // Charging: the force swings while the button is held.
-      while (mouse->botoes[T2D2_MESQUERDO].ativo) {
+      T2D2_AnunciaEstado(computador.Joga(p) ? "computador" : "carga");
+      while (mao->botoes[T2D2_MESQUERDO].ativo) {
         draw(player, fundo, fundoTras, armas, balas, offsetBarra, forca, g, mx,
              my);
         T2D2_DesenhaTexto(fonte, 400, 120, textoVento, T2D2_ALINHA_CENTRO);
@@ -139,23 +147,21 @@ extern "C" int SDL_main(int, char *[]) {
         g = gRecalcula(g, &color_delta);
         forca = forcaRecalcula(forca, &forca_delta);
         T2D2_Sincroniza(60);
+        computador.Quadro();
       }
 
       // Firing.
       TA2_TocaEfeito(shoot, 0);
-      balas[p].resultante = PosicaoNaBoca(armas[p]);
-      const double angrad = AnguloDoTiro(p, mx, my, pivo);
-      const Vector2D f0 = ImpulsoInicial(forca, angrad);
       aceleracao = grvt + vento;
-      Vector2D v, accelSecs;
-      Lancamento(f0, balas[p].massa, aceleracao, &v, &accelSecs);
-      offset = PassoDaCamera(f0, balas[p].massa);
+      Voo voo = Dispara(p, forca, mx, my, aceleracao, armas, balas);
+      offset = voo.passo;
       offsetBarra = 760 * p;
       offsetFundo = offset.x;
       deltaFundo = 0;
       fundoTravado = 0;
 
       // Flight: the camera follows until the ball is past the other cannon.
+      T2D2_AnunciaEstado("voo");
       while (balas[p].resultante.y <= 600) {
         T2D2_LimpaTela();
         if (fundoTravado == 0) deltaFundo += offsetFundo;
@@ -163,15 +169,7 @@ extern "C" int SDL_main(int, char *[]) {
         T2D2_DesenhaTexto(fonte, 400, 120, textoVento, T2D2_ALINHA_CENTRO);
         DesenhaBarraForca(offsetBarra, forca, g);
         balas[p].desenha();
-        MoveBala(&balas[p].resultante, &v, accelSecs);
-        if (CameraParou(p, balas)) {
-          fundoTravado = 1;
-        } else {
-          armas[0].aplicaOffset(-offset);
-          balas[0].aplicaOffset(-offset);
-          armas[1].aplicaOffset(-offset);
-          balas[1].aplicaOffset(-offset);
-        }
+        if (!AvancaVoo(p, &voo, armas, balas)) fundoTravado = 1;
         armas[0].desenha();
         armas[1].desenha();
         balas[p].desenha();
@@ -189,13 +187,7 @@ extern "C" int SDL_main(int, char *[]) {
 
       // Change of turn: every object back in the field, seen from the next
       // player's camera.
-      offset = armas[1 - p].origem - metadeDaTela;
-      for (int i = 0; i < 2; i++) {
-        balas[i].reset();
-        armas[i].reset();
-        balas[i].aplicaOffset(-offset);
-        armas[i].aplicaOffset(-offset);
-      }
+      offset = CentraNoJogador(1 - p, armas, balas, metadeDaTela);
       forca = 0;
       g = 255;
       player = 1 - player;
@@ -203,17 +195,20 @@ extern "C" int SDL_main(int, char *[]) {
     }
 
     const Vector2D pivo = armas[player].resultante;
-    if (player == 0 ? mouse->x < pivo.x : mouse->x > pivo.x)
+    const T2D2_Mouse *mira = computador.Maos(player, mouse);
+    if (player == 0 ? mira->x < pivo.x : mira->x > pivo.x)
       armas[player].setAngulo(90);
     else
-      armas[player].CalculaRotacao(mouse->x, mouse->y);
+      armas[player].CalculaRotacao(mira->x, mira->y);
     armas[player].desenha();
     T2D2_Sincroniza(60);
+    computador.Quadro();
   }
 
   // -------------------------------------------------------------------------
   // End screen
   // -------------------------------------------------------------------------
+  T2D2_AnunciaEstado("fim");
   T2D2_LimpaTela();
   DesenhaFundos(player, fundo, fundoTras);
   armas[0].desenha();

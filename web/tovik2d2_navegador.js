@@ -208,6 +208,14 @@ mergeInto(LibraryManager.library, {
     },
   },
 
+  // The game's state for the page's controls: only a change is announced.
+  t2d2_anuncia: function(ptr) {
+    var estado = UTF8ToString(ptr);
+    if (Module.estadoDoJogo === estado) return;
+    Module.estadoDoJogo = estado;
+    window.dispatchEvent(new CustomEvent('t2d2estado', {detail: estado}));
+  },
+
   t2d2_espera_quadro__deps: ['$T2D2Quadro'],
   t2d2_espera_quadro: function(ms) {
     Asyncify.handleSleep(function(acorda) {

@@ -91,6 +91,16 @@ void T2D2_Pausa(Uint32 pausa);
 /// \sa T2D2_Sincroniza
 void T2D2_DefineSincronizaUsuario(void (*funcao)());
 
+/// Tells the platform what the game is doing, for controls that live outside
+/// the window: a browser page's touch buttons show only what works in that
+/// state. A short word of the game's own, such as "splash" or "voo".
+/// \param estado the state; null is ignored.
+///
+/// On a desktop it does nothing. In a browser the page receives each change
+/// as a `t2d2estado` event on `window`, the word in its `detail`, and finds
+/// the latest in `Module.estadoDoJogo`.
+void T2D2_AnunciaEstado(const char *estado);
+
 /// \name Operations of the back-end in use
 /// The operation table. All ten are null until a start succeeds and then point
 /// at the chosen back-end; they keep pointing there after T2D2_Encerra.

@@ -260,6 +260,10 @@ void T2D2_DefineSincronizaUsuario(void (*funcao)()) {
   T2D2_SincronizaUsuario = funcao;
 }
 
+void T2D2_AnunciaEstado(const char *estado) {
+  if (estado) T2D2_AnunciaAPlataforma(estado);
+}
+
 // ---------------------------------------------------------------------------
 // Keyboard and mouse
 // ---------------------------------------------------------------------------

@@ -58,3 +58,5 @@ Mix_Chunk *T2D2_EfeitoAChegar(const char *) {
 Mix_Music *T2D2_MusicaAChegar(const char *) {
   return nullptr;
 }
+
+void T2D2_AnunciaAPlataforma(const char *) {}

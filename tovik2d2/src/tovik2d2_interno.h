@@ -98,6 +98,9 @@ SDL_Surface *T2D2_CriaSuperficieZerada(int largura, int altura, int linhas,
 // its way, which on a desktop is always.
 Mix_Chunk *T2D2_EfeitoAChegar(const char *arquivo);
 Mix_Music *T2D2_MusicaAChegar(const char *arquivo);
+// Hands the game's state to whatever shows controls around the window: the
+// page in a browser, no one on a desktop.
+void T2D2_AnunciaAPlataforma(const char *estado);
 
 // ---------------------------------------------------------------------------
 // Input transitions

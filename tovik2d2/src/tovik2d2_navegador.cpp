@@ -89,3 +89,9 @@ Mix_Chunk *T2D2_EfeitoAChegar(const char *arquivo) {
 Mix_Music *T2D2_MusicaAChegar(const char *arquivo) {
   return reinterpret_cast<Mix_Music *>(intptr_t(t2d2_som_a_chegar(arquivo)));
 }
+
+extern "C" void t2d2_anuncia(const char *estado);
+
+void T2D2_AnunciaAPlataforma(const char *estado) {
+  t2d2_anuncia(estado);
+}
