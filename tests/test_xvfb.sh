@@ -4,11 +4,13 @@
 # waits by the clock for what the screen shows, and a key or button is held
 # until the game shows its effect: the game reads input once per frame, and a
 # press and release within one frame leave no edge behind. Arguments: the
-# program, and the folder for the screenshots. Exit 77 when the X tools are
-# missing.
+# program, the folder for the screenshots, and "computador" to play against
+# the computer at its strongest (key 3) instead of a second person (Enter).
+# Exit 77 when the X tools are missing.
 set -uo pipefail
 programa=$1
 pasta=$2
+adversario=${3:-pessoa}
 for f in Xvfb xdotool import convert compare; do
   command -v "$f" >/dev/null || { echo "sem $f"; exit 77; }
 done
@@ -56,11 +58,15 @@ vivo() {
 # Pixels the display gives away: the red frame around the first kind in the
 # inventory, the force bar's outline and a row of its fill, and the start of
 # the life bar under the screen's centre, where the next player's cannon is.
+# Player 2's force bar stands at the right edge; the white frame of the first
+# slot shows whichever kind is chosen.
 DESTAQUE=197,55 BORDA_BARRA=11,300 CARGA_ALTA=20,200 VIDA_CENTRO=371,505
+BORDA_BARRA2=771,300 INVENTARIO=250,11
 le() {
-  read -r destaque borda carga vida <<<"$(cores "$1" $DESTAQUE $BORDA_BARRA \
-    $CARGA_ALTA $VIDA_CENTRO)"
-  visto="destaque $destaque, borda da barra $borda, carga $carga, vida $vida"
+  read -r destaque borda carga vida borda2 inventario <<<"$(cores "$1" \
+    $DESTAQUE $BORDA_BARRA $CARGA_ALTA $VIDA_CENTRO $BORDA_BARRA2 $INVENTARIO)"
+  visto="destaque $destaque, borda da barra $borda, carga $carga, vida $vida,"
+  visto="$visto borda da barra do jogador 2 $borda2, inventário $inventario"
 }
 splash() { eh_splash "$referencia" "$1" || vivo; }
 mira() { le "$1"; [ "$destaque" = 255,0,0 ] && [ "$borda" != 255,255,255 ] || vivo; }
@@ -69,6 +75,10 @@ carga() { le "$1"; [ "$borda" = 255,255,255 ] && [ "$carga" != 0,0,0 ] || vivo; 
 voo() { le "$1"; [ "$destaque" != 255,0,0 ] && [ "$borda" = 255,255,255 ] || vivo; }
 jogador2() { le "$1"; [ "$destaque" = 255,0,0 ] && [ "$vida" = 0,255,0 ] || vivo; }
 fim() { le "$1"; [ "$destaque" != 255,0,0 ] && [ "$vida" = 0,255,0 ] || vivo; }
+carga2() { le "$1"; [ "$inventario" = 255,255,255 ] && [ "$borda2" = 255,255,255 ] || vivo; }
+voo2() { le "$1"; [ "$inventario" != 255,255,255 ] && [ "$borda2" = 255,255,255 ] || vivo; }
+mira1() { le "$1"; [ "$inventario" = 255,255,255 ] && [ "$borda2" != 255,255,255 ] &&
+  [ "$borda" != 255,255,255 ] || vivo; }
 # The aiming screen has nothing moving: two equal pictures in a row mean the
 # pointer's angle has been drawn.
 anterior=
@@ -127,7 +137,9 @@ espera 1-splash splash
 # The pointer is in place before play starts, so the first aiming frame
 # already points the barrel at it.
 xdotool mousemove --sync 500 468
-segura "keydown Return" "keyup Return" 2-mira mira
+inicio=Return
+[ "$adversario" = computador ] && inicio=3
+segura "keydown $inicio" "keyup $inicio" 2-mira mira
 espera 2-mira parada
 rm -f "$anterior"
 
@@ -137,8 +149,15 @@ espera 4-voo voo
 # aims, and its cannon stands under the centre.
 xdotool mousemove 300 468
 espera 5-jogador2 jogador2
+if [ "$adversario" = computador ]; then
+  # The computer's turn: it charges and fires by itself, whatever the
+  # person's mouse does meanwhile; then the person aims again.
+  espera 6-computador-carga carga2
+  espera 7-computador-voo voo2
+  espera 8-mira mira1
+fi
 
-segura "keydown Escape" "keyup Escape" 6-fim fim
+segura "keydown Escape" "keyup Escape" 9-fim fim
 passo="saída"
 ate $PRAZO terminou $jogo || falha "o jogo não terminou em $PRAZO s"
 wait $jogo
