@@ -483,6 +483,41 @@ static void JogaMedindo() {
   ReproduzPareado();
 }
 
+// A game against the computer ("médio"): the person fires three long shots
+// and the computer answers each. Every aiming and charging frame's work is
+// put on the side whose turn it is, the computer's planning included.
+static std::vector<double> trabalhoDaPessoa, trabalhoDoComputador;
+
+static void JogaContraOComputador() {
+  Partida p;
+  double ultimo = -1;
+  bool vezDoComputador = false;
+  p.antesDoQuadro = [&] {
+    glFinish();
+    ultimo = apresentou ? ms(fimDaApresentacao, Relogio::now()) : -1;
+  };
+  p.observa = [&](const Quadro &q, const Tela &) {
+    if (q.fase == Fase::VOO) vezDoComputador = q.barra == 0;
+    if (ultimo < 0 || (q.fase != Fase::MIRA && q.fase != Fase::CARGA)) return;
+    (vezDoComputador ? trabalhoDoComputador : trabalhoDaPessoa)
+        .push_back(ultimo);
+  };
+  Roteiro r = Tecla(SDLK_2);
+  for (int vez = 0; vez < 3; vez++)
+    r = r + Ate(Fase::MIRA) + Proximo(110) + Atira(500, 468, 110) +
+        Ate(Fase::VOO) + Ate(Fase::MIRA);
+  p.roteiro = r + Ate(Fase::MIRA) + Proximo(1) + Tecla(SDLK_ESCAPE);
+  p.Joga();
+}
+
+static void RelataVez(benchmark::State &estado, const std::vector<double> &v) {
+  for (auto _ : estado) estado.SetIterationTime(Quantil(v, 0.5) / 1000);
+  estado.counters["quadros"] = double(v.size());
+  estado.counters["mediana_ms"] = Quantil(v, 0.5);
+  estado.counters["p99_ms"] = Quantil(v, 0.99);
+  estado.counters["maximo_ms"] = Quantil(v, 1);
+}
+
 static const char *NOMES[] = {"", "mira", "carga", "voo"};
 
 // The game's own frames (mediana_ms, p99_ms) are what a player gets; the
@@ -518,6 +553,19 @@ int main(int argc, char **argv) {
     return 1;
   }
   JogaMedindo();
+  JogaContraOComputador();
+  benchmark::RegisterBenchmark("BM_TrabalhoDoQuadro/vez_da_pessoa",
+                               [](benchmark::State &s) {
+                                 RelataVez(s, trabalhoDaPessoa);
+                               })
+      ->UseManualTime()
+      ->Iterations(1);
+  benchmark::RegisterBenchmark("BM_TrabalhoDoQuadro/vez_do_computador",
+                               [](benchmark::State &s) {
+                                 RelataVez(s, trabalhoDoComputador);
+                               })
+      ->UseManualTime()
+      ->Iterations(1);
   for (Fase f : {Fase::MIRA, Fase::CARGA, Fase::VOO})
     benchmark::RegisterBenchmark(
         (std::string("BM_TrabalhoDoQuadro/") + NOMES[int(f)]).c_str(),
