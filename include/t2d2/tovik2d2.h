@@ -4,10 +4,11 @@
 ///
 /// How to use:
 /// \code
-///   T2D2_Inicia(800, 600, T2D2_JANELA, T2D2_DESENHO_OPENGL, "Meu jogo");
+///   if (!T2D2_Inicia(800, 600, T2D2_JANELA, T2D2_DESENHO_OPENGL, "Meu jogo"))
+///     return 1;                     // nothing may load or draw before
 ///   unsigned int heroi = T2D2_CarregaSpriteSet("heroi.png", 32, 32);
 ///   T2D2_Botao* teclas = T2D2_PegaTeclas();
-///   while (!teclas[T2D2_ESC].pressionado) {
+///   while (!teclas[T2D2_ESC].liberado) { // a quick tap shows only this
 ///     T2D2_LimpaTela();
 ///     T2D2_DesenhaSprite(heroi, 0, 100, 100);
 ///     T2D2_Sincroniza(60);          // waits, presents, reads input
