@@ -68,7 +68,9 @@ int main(int argc, char **argv) {
   int cestoX = (LARGURA - CESTO_L) / 2, mouseX = mouse->x;
   int pontos = 0, vidas = VIDAS, quadros = 0, brilho = 0;
   soltaFruta(caindo, (LARGURA - FRUTA) / 2); // the first falls in the basket
-  while (!teclas[T2D2_ESC].pressionado && !teclas[T2D2_ENCERRA].ativo) {
+  // Keys and clicks act on their release, which every press shows: a quick
+  // tap, within one frame, shows nothing else.
+  while (!teclas[T2D2_ESC].liberado && !teclas[T2D2_ENCERRA].ativo) {
     // Update: the basket follows the keys, or the mouse once it moves
     if (teclas[T2D2_ESQUERDA].ativo) cestoX -= 6;
     if (teclas[T2D2_DIREITA].ativo) cestoX += 6;
@@ -79,8 +81,8 @@ int main(int argc, char **argv) {
     if (cestoX < 0) cestoX = 0;
     if (cestoX > LARGURA - CESTO_L) cestoX = LARGURA - CESTO_L;
     if (vidas == 0) { // the round is over: the scene stands still
-      if (teclas[T2D2_ENTER].pressionado ||
-          mouse->botoes[T2D2_MESQUERDO].pressionado) {
+      if (teclas[T2D2_ENTER].liberado ||
+          mouse->botoes[T2D2_MESQUERDO].liberado) {
         for (Fruta &f : caindo) f.caindo = false;
         pontos = 0;
         vidas = VIDAS;

@@ -31,17 +31,19 @@ int main() {
 
   int x = 304, y = 300;
   unsigned int quadro = 0;
-  while (!teclas[T2D2_ESC].pressionado && !teclas[T2D2_ENCERRA].ativo) {
+  // Keys and clicks act on their release, which every press shows: a quick
+  // tap, within one frame, shows nothing else.
+  while (!teclas[T2D2_ESC].liberado && !teclas[T2D2_ENCERRA].ativo) {
     // Update
     if (teclas[T2D2_ESQUERDA].ativo) x -= 4;
     if (teclas[T2D2_DIREITA].ativo) x += 4;
     if (teclas[T2D2_CIMA].ativo) y -= 4;
     if (teclas[T2D2_BAIXO].ativo) y += 4;
-    if (mouse->botoes[T2D2_MESQUERDO].pressionado) {
+    if (mouse->botoes[T2D2_MESQUERDO].liberado) {
       quadro = 1 - quadro;
       TA2_TocaEfeitoTela(sino, mouse->x); // panned to where the click was
     }
-    if (teclas[T2D2_ESPACO].pressionado) TA2_TocaEfeito(sino, 0);
+    if (teclas[T2D2_ESPACO].liberado) TA2_TocaEfeito(sino, 0);
 
     // Draw
     T2D2_LimpaTela();

@@ -120,12 +120,32 @@ protected:
 // ---------------------------------------------------------------------------
 
 TEST_F(Audio, segundaIniciaDevolveVerdadeiroSemSaida) {
+  abre(); // with no window: says so, below
   CapturaSaida c;
-  EXPECT_TRUE(TA2_Inicia());
   EXPECT_TRUE(TA2_Inicia());
   EXPECT_EQ(c.texto(), "");
   EXPECT_TRUE(TA2_inicializado);
   EXPECT_EQ(lTela, -1); // no screen was opened
+}
+
+// The wrong order still opens the device, as it always did, and says what to
+// do; the right one is silent and gives the pan its width.
+TEST_F(Audio, antesDaJanelaAvisaEDepoisNao) {
+  CapturaSaida antes;
+  EXPECT_TRUE(TA2_Inicia());
+  EXPECT_EQ(antes.texto(),
+            "Aten\xe7\xe3o: TA2_Inicia foi chamada sem a janela aberta, e "
+            "TA2_TocaEfeitoTela n\xe3o saber\xe1 a largura dela. Chame "
+            "T2D2_Inicia antes de TA2_Inicia.\n");
+  EXPECT_TRUE(TA2_inicializado);
+  TA2_Encerra();
+  ASSERT_TRUE(IniciaGLSilencioso(640, 480));
+  CapturaSaida depois;
+  EXPECT_TRUE(TA2_Inicia());
+  EXPECT_EQ(depois.texto(), "");
+  EXPECT_EQ(lTela, 640);
+  TA2_Encerra();
+  EncerraSilencioso();
 }
 
 TEST_F(Audio, audioAbertoPorOutroFalhaCalado) {

@@ -4,10 +4,11 @@
 ///
 /// How to use:
 /// \code
-///   T2D2_Inicia(800, 600, T2D2_JANELA, T2D2_DESENHO_OPENGL, "Meu jogo");
+///   if (!T2D2_Inicia(800, 600, T2D2_JANELA, T2D2_DESENHO_OPENGL, "Meu jogo"))
+///     return 1;                     // nothing may load or draw before
 ///   unsigned int heroi = T2D2_CarregaSpriteSet("heroi.png", 32, 32);
 ///   T2D2_Botao* teclas = T2D2_PegaTeclas();
-///   while (!teclas[T2D2_ESC].pressionado) {
+///   while (!teclas[T2D2_ESC].liberado) { // a quick tap shows only this
 ///     T2D2_LimpaTela();
 ///     T2D2_DesenhaSprite(heroi, 0, 100, 100);
 ///     T2D2_Sincroniza(60);          // waits, presents, reads input
@@ -90,6 +91,28 @@ void T2D2_Pausa(Uint32 pausa);
 /// The hook survives start-ups and shut-downs.
 /// \sa T2D2_Sincroniza
 void T2D2_DefineSincronizaUsuario(void (*funcao)());
+
+/// Copies the frame that the last T2D2_Sincroniza showed into memory of the
+/// caller's, as four bytes a pixel (red, green, blue, then 255), row by row
+/// from the top-left, rows packed.
+/// \param pixels where the frame goes; the caller owns it and the library
+///        keeps nothing of it.
+/// \param tamanho bytes at pixels: at least largura x altura x 4 of the
+///        window, as given to T2D2_Inicia.
+/// \return true when the frame was copied. False, with a message and the
+/// memory untouched, when the library is stopped, pixels is null, tamanho is
+/// too small, or no frame has been kept yet.
+///
+/// A frame leaves nothing certain to read once shown (after an OpenGL swap
+/// the back buffer is undefined; a browser clears WebGL's), so the library
+/// keeps a copy of each frame as T2D2_Sincroniza shows it, from the first
+/// call on: that call answers false and takes largura x altura x 4 bytes,
+/// once, which T2D2_Encerra frees with the rest. From then on every frame
+/// costs a read-back of the screen and allocates nothing. Any later call,
+/// also from the frame hook or in the middle of a frame, answers the frame
+/// shown last. Works on both back-ends, in a browser too.
+/// \sa T2D2_Sincroniza, T2D2_Inicia
+bool T2D2_LeTela(Uint8 *pixels, size_t tamanho);
 
 /// Tells the platform what the game is doing, for controls that live outside
 /// the window: a browser page's touch buttons show only what works in that

@@ -58,7 +58,10 @@ struct TA2_Musica {
 /// mixer fails (with a message); the audio subsystem is then left closed.
 ///
 /// A game can go on silently when it fails: loads then answer 0 with a
-/// message, and playing identifier 0 does nothing.
+/// message, and playing identifier 0 does nothing. Called while the window
+/// is not open (before T2D2_Inicia) it opens the device all the same and
+/// prints a line that says to call T2D2_Inicia first: TA2_TocaEfeitoTela
+/// then has no width to pan by.
 /// \sa TA2_Encerra, T2D2_Inicia
 bool TA2_Inicia();
 /// Stops all sound, frees every effect and track whatever its count of

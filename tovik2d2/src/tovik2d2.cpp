@@ -1,5 +1,6 @@
-// Tovik2D 2 core: start-up and back-end dispatch, frame pacing, input,
-// bitmasks, the sprite-set registry, bitmap fonts and collision queries.
+// Tovik2D 2 core: start-up and back-end dispatch, frame pacing, the frame
+// shown read back, input, bitmasks, the sprite-set registry, bitmap fonts
+// and collision queries.
 // The back-ends (tovik2d2_gl.cpp, tovik2d2_sdl.cpp) plug in through the
 // skeleton declared in tovik2d2_interno.h.
 #include "tovik2d2_interno.h"
@@ -38,6 +39,7 @@ bool (*T2D2_DesenhaSprite)(unsigned int id, unsigned int indice, int x,
 bool (*T2D2_DesenhaSpriteEfeito)(unsigned int id, unsigned int indice, int *x,
                                  int *y, Uint8 r, Uint8 g, Uint8 b,
                                  Uint8 a) = nullptr;
+void (*T2D2_CopiaTela)(Uint8 *rgba) = nullptr;
 
 // ---------------------------------------------------------------------------
 // Messages (Latin-1)
@@ -129,6 +131,78 @@ static const char MSG_FONTE_LIVRE[] =
     "A fonte %u n\xe3"
     "o est\xe1 carregada: carregue-a com T2D2_CarregaFonte antes de "
     "desenhar.\n";
+static const char MSG_LE_TELA_PARADA[] =
+    "T2D2_LeTela n\xe3"
+    "o tem quadro para ler: a Tovik2D 2 n\xe3"
+    "o est\xe1 iniciada. Chame T2D2_Inicia antes.";
+static const char MSG_LE_TELA_NULA[] =
+    "T2D2_LeTela recebeu um ponteiro nulo e foi recusada.";
+static const char MSG_LE_TELA_PEQUENA[] =
+    "T2D2_LeTela recebeu %zu bytes, mas a tela de %ix%i precisa de %zu "
+    "(largura x altura x 4); nada foi copiado.\n";
+static const char MSG_LE_TELA_GUARDANDO[] =
+    "T2D2_LeTela ainda n\xe3"
+    "o tem quadro: a Tovik2D 2 passa a guardar cada quadro mostrado, e o "
+    "primeiro fica pronto no pr\xf3"
+    "ximo T2D2_Sincroniza.";
+static const char MSG_LE_TELA_SEM_MEMORIA[] =
+    "T2D2_LeTela n\xe3"
+    "o conseguiu mem\xf3"
+    "ria para guardar os quadros mostrados (%zu bytes).\n";
+
+// ---------------------------------------------------------------------------
+// The frame shown, read back
+// ---------------------------------------------------------------------------
+// Once a frame is shown nothing of it is certain to stay readable: after an
+// OpenGL swap the back buffer is undefined, a browser clears WebGL's buffer
+// once the page has shown it, and the SDL screen is drawn over by the next
+// frame. So each frame is copied as T2D2_Sincroniza finishes it, before the
+// wait in which a browser shows it; a copy costs a read-back, so frames are
+// kept only from the first request on, into memory taken once.
+
+static Uint8 *quadroGuardado = nullptr;
+static bool guardouQuadro = false;
+
+static size_t bytesDaTela() {
+  return size_t(screen->w) * size_t(screen->h) * 4;
+}
+
+static void guardaQuadro() {
+  if (!quadroGuardado) return;
+  T2D2_CopiaTela(quadroGuardado);
+  guardouQuadro = true;
+}
+
+static void esqueceQuadros() {
+  free(quadroGuardado);
+  quadroGuardado = nullptr;
+  guardouQuadro = false;
+}
+
+static bool recusaLeitura(const char *mensagem) {
+  puts(mensagem);
+  return false;
+}
+
+static bool comecaAGuardar() {
+  if (!quadroGuardado)
+    quadroGuardado = static_cast<Uint8 *>(malloc(bytesDaTela()));
+  if (quadroGuardado) return recusaLeitura(MSG_LE_TELA_GUARDANDO);
+  printf(MSG_LE_TELA_SEM_MEMORIA, bytesDaTela());
+  return false;
+}
+
+bool T2D2_LeTela(Uint8 *pixels, size_t tamanho) {
+  if (!inicializado) return recusaLeitura(MSG_LE_TELA_PARADA);
+  if (!pixels) return recusaLeitura(MSG_LE_TELA_NULA);
+  if (tamanho < bytesDaTela()) {
+    printf(MSG_LE_TELA_PEQUENA, tamanho, screen->w, screen->h, bytesDaTela());
+    return false;
+  }
+  if (!guardouQuadro) return comecaAGuardar();
+  memcpy(pixels, quadroGuardado, bytesDaTela());
+  return true;
+}
 
 // ---------------------------------------------------------------------------
 // Start-up, shut-down and frame pacing
@@ -227,6 +301,7 @@ void T2D2_EncerraVideo(const T2D2_Plataforma *p) {
   for (unsigned int id = 1; id <= T2D2_MAXSPRITESETS; id++)
     T2D2_RemoveSpriteSet(id);
   puts(MSG_ENCERRANDO);
+  esqueceQuadros();
   if (screen) SDL_FreeSurface(screen);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   puts(p->despedida);
@@ -242,6 +317,7 @@ Sint32 T2D2_CalculaEspera(Uint8 fps, Uint32 tempoAnterior, Uint32 agora) {
 void T2D2_SincronizaVideo(Uint8 fps, Uint32 *tempoAnterior,
                           void (*apresenta)()) {
   if (T2D2_SincronizaUsuario) T2D2_SincronizaUsuario();
+  guardaQuadro();
   T2D2_EsperaQuadro(T2D2_CalculaEspera(fps, *tempoAnterior, SDL_GetTicks()));
   *tempoAnterior = SDL_GetTicks();
   apresenta();

@@ -3,6 +3,7 @@
 // textured quad. A small state cache keeps redundant GL calls out of frames.
 #include "tovik2d2_interno.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -212,6 +213,29 @@ static void T2D2GL_Encerra() {
 static void T2D2GL_Sincroniza(Uint8 fps) {
   static Uint32 tempoAnterior = 0;
   T2D2_SincronizaVideo(fps, &tempoAnterior, SDL_GL_SwapBuffers);
+}
+
+// OpenGL's rows run from the bottom up; the caller's from the top down. The
+// frame is what the screen showed, so it is opaque whatever alpha the
+// blending left in the buffer.
+static void poeDePe(Uint8 *rgba, int largura, int altura) {
+  const size_t linha = size_t(largura) * 4;
+  for (int y = 0; y < altura / 2; y++) {
+    Uint8 *cima = rgba + size_t(y) * linha;
+    std::swap_ranges(cima, cima + linha, rgba + size_t(altura - 1 - y) * linha);
+  }
+  for (size_t i = 3; i < linha * size_t(altura); i += 4) rgba[i] = 255;
+}
+
+// Reads the buffer being drawn, before the swap leaves it undefined. Rows
+// come packed whatever alignment the program had set, which is put back.
+static void T2D2GL_CopiaTela(Uint8 *rgba) {
+  GLint alinhamento;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &alinhamento);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, screen->w, screen->h, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  glPixelStorei(GL_PACK_ALIGNMENT, alinhamento);
+  poeDePe(rgba, screen->w, screen->h);
 }
 
 // ---------------------------------------------------------------------------
@@ -502,4 +526,5 @@ static void ligaOperacoesGL() {
   T2D2_RemoveSpriteSet = T2D2GL_RemoveSpriteSet;
   T2D2_DesenhaSprite = T2D2GL_DesenhaSprite;
   T2D2_DesenhaSpriteEfeito = T2D2GL_DesenhaSpriteEfeito;
+  T2D2_CopiaTela = T2D2GL_CopiaTela;
 }

@@ -52,6 +52,11 @@ void T2D2_SincronizaVideo(Uint8 fps, Uint32 *tempoAnterior,
                           void (*apresenta)());
 // Milliseconds to sleep before presenting; 0 or less means no sleep.
 Sint32 T2D2_CalculaEspera(Uint8 fps, Uint32 tempoAnterior, Uint32 agora);
+// Copies the frame as drawn so far into w x h pixels of red, green, blue
+// and 255, top row first. The frame shown is kept with it, taken just before
+// it is shown (see T2D2_LeTela). The back-end's ligaOperacoes sets it with
+// the ten public operations.
+extern void (*T2D2_CopiaTela)(Uint8 *rgba);
 
 bool T2D2GL_Inicia(unsigned int largura, unsigned int altura, int modoVideo,
                    const char *tituloJanela);

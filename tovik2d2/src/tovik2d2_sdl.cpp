@@ -66,6 +66,20 @@ static void T2D2SDL_Sincroniza(Uint8 fps) {
   T2D2_SincronizaVideo(fps, &tempoAnterior, apresenta);
 }
 
+// The screen surface has 32 bits a pixel in the display's own order.
+static void T2D2SDL_CopiaTela(Uint8 *rgba) {
+  T2D2_TravaPixels(screen);
+  for (int y = 0; y < screen->h; y++) {
+    const Uint32 *linha = reinterpret_cast<const Uint32 *>(
+        static_cast<const Uint8 *>(screen->pixels) + y * screen->pitch);
+    for (int x = 0; x < screen->w; x++, rgba += 4) {
+      SDL_GetRGB(linha[x], screen->format, &rgba[0], &rgba[1], &rgba[2]);
+      rgba[3] = 255;
+    }
+  }
+  T2D2_SoltaPixels(screen);
+}
+
 // ---------------------------------------------------------------------------
 // Clearing and the drawing area
 // ---------------------------------------------------------------------------
@@ -274,4 +288,5 @@ static void ligaOperacoesSDL() {
   T2D2_RemoveSpriteSet = T2D2SDL_RemoveSpriteSet;
   T2D2_DesenhaSprite = T2D2SDL_DesenhaSprite;
   T2D2_DesenhaSpriteEfeito = T2D2SDL_DesenhaSpriteEfeito;
+  T2D2_CopiaTela = T2D2SDL_CopiaTela;
 }

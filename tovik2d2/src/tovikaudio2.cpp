@@ -63,6 +63,10 @@ static const char MSG_CAUSA_INDECIFRAVEL[] =
     "O arquivo n\xe3" "o p\xf4" "de ser decodificado: est\xe1 cortado, "
     "danificado ou num formato que o SDL_mixer n\xe3" "o l\xea (efeitos: WAV; "
     "m\xfa" "sicas: OGG).";
+static const char MSG_ANTES_DO_VIDEO[] =
+    "Aten\xe7\xe3" "o: TA2_Inicia foi chamada sem a janela aberta, e "
+    "TA2_TocaEfeitoTela n\xe3" "o saber\xe1 a largura dela. Chame T2D2_Inicia "
+    "antes de TA2_Inicia.";
 // clang-format on
 
 // ---------------------------------------------------------------------------
@@ -317,6 +321,8 @@ bool TA2_Inicia() {
   fechaNaSaidaUmaVez();
   TA2_AjustaVolume(100, 100);
   lTela = screen ? screen->w : -1;
+  // The device works all the same; only the pan by column is lost.
+  if (!inicializado) puts(MSG_ANTES_DO_VIDEO);
   return true;
 }
 
