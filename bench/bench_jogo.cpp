@@ -489,6 +489,10 @@ static void JogaMedindo() {
 static std::vector<double> trabalhoDaPessoa, trabalhoDoComputador;
 
 static void JogaContraOComputador() {
+  // The game leaves the library running at its end; the next one starts it
+  // anew.
+  TA2_Encerra();
+  T2D2_Encerra();
   Partida p;
   double ultimo = -1;
   bool vezDoComputador = false;
@@ -554,16 +558,14 @@ int main(int argc, char **argv) {
   }
   JogaMedindo();
   JogaContraOComputador();
-  benchmark::RegisterBenchmark("BM_TrabalhoDoQuadro/vez_da_pessoa",
-                               [](benchmark::State &s) {
-                                 RelataVez(s, trabalhoDaPessoa);
-                               })
+  benchmark::RegisterBenchmark(
+      "BM_TrabalhoDoQuadro/vez_da_pessoa",
+      [](benchmark::State &s) { RelataVez(s, trabalhoDaPessoa); })
       ->UseManualTime()
       ->Iterations(1);
-  benchmark::RegisterBenchmark("BM_TrabalhoDoQuadro/vez_do_computador",
-                               [](benchmark::State &s) {
-                                 RelataVez(s, trabalhoDoComputador);
-                               })
+  benchmark::RegisterBenchmark(
+      "BM_TrabalhoDoQuadro/vez_do_computador",
+      [](benchmark::State &s) { RelataVez(s, trabalhoDoComputador); })
       ->UseManualTime()
       ->Iterations(1);
   for (Fase f : {Fase::MIRA, Fase::CARGA, Fase::VOO})
