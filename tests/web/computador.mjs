@@ -17,8 +17,9 @@ const celular = {width: 400, height: 860, deviceScaleFactor: 2, isMobile: true, 
 const NA_VEZ = ['Trocar bala', 'Atirar'];
 
 // The person aims at (500, 468) of the game's 800 x 600 and fires with the
-// least force; the computer then plays its turn and the person's comes back.
-// maos: mira(x, y), and atira(), which presses and answers the release.
+// least force; the computer then plays its turn, up to its shot. maos:
+// mira(x, y), and atira(), which presses and answers the release. Answers
+// how many state words had come by the computer's shot.
 async function umaVezDeCada(navegador, maos, naVezDoComputador) {
   let n = await esperaEstado(navegador, 'pessoa', 10);
   await maos.mira(500, 468);
@@ -28,8 +29,7 @@ async function umaVezDeCada(navegador, maos, naVezDoComputador) {
   n = await esperaEstado(navegador, 'voo', 10, n);
   n = await esperaEstado(navegador, 'computador', 30, n);
   await naVezDoComputador();
-  n = await esperaEstado(navegador, 'voo', 15, n);
-  await esperaEstado(navegador, 'pessoa', 30, n);
+  return esperaEstado(navegador, 'voo', 15, n);
 }
 
 async function abreJogo(navegador, entra) {
@@ -87,36 +87,36 @@ await roda(async (aoFim) => {
 
   const t = await (await pagina.$('canvas')).boundingBox();
   const pressoes = () => pagina.evaluate(() => window.pressoesNoJogo);
-  await umaVezDeCada(navegador, {
-    mira: async (x, y) => {
-      const dedo = await pagina.touchscreen.touchStart(t.x + t.width / 2, t.y + t.height / 2);
-      await dedo.move(t.x + x * t.width / 800, t.y + y * t.height / 600);
-      await dedo.end();
-    },
+  const n = await umaVezDeCada(navegador, {
+    mira: (x, y) => pagina.touchscreen.tap(t.x + x * t.width / 800, t.y + y * t.height / 600),
     atira: async () => {
       const dedo = await pagina.touchscreen.touchStart(...await centro('Atirar'));
       return () => dedo.end();
     },
   }, async () => {
-    // Taps on the disabled controls reach no input of the game.
+    await pagina.screenshot({path: path.join(pastaSaida, 'celular-computador.png')});
+    // Taps on the disabled controls reach no input of the game while the
+    // person's turn has not come back.
     await pagina.evaluate(() => {
       window.pressoesNoJogo = 0;
       const recebe = SDL.receiveEvent;
       SDL.receiveEvent = function (e) {
-        if (e.type === 'mousedown') pressoesNoJogo++;
+        if (e.type === 'mousedown' && !['pessoa', 'carga'].includes(Module.estadoDoJogo))
+          pressoesNoJogo++;
         return recebe.apply(this, arguments);
       };
     });
     for (const nome of NA_VEZ) await pagina.touchscreen.tap(...await centro(nome));
-    if (await pressoes()) falha(`${await pressoes()} toques chegaram ao jogo na vez do computador`);
-    await pagina.screenshot({path: path.join(pastaSaida, 'celular-computador.png')});
+    if (await pressoes()) falha(`${await pressoes()} toques chegaram ao jogo fora da vez da pessoa`);
   });
+  await esperaEstado(navegador, 'pessoa', 30, n);
 
+  // Usable in the person's turns only, and again in the next one.
   const vistos = await pagina.evaluate(() => controlesVistos);
   const errados = vistos.filter((v) =>
     !v.endsWith(/^(pessoa|carga):/.test(v) ? 'ativo,ativo' : 'inerte,inerte'));
-  if (errados.length || !vistos.includes('computador:inerte,inerte'))
-    falha(`controles fora do estado: ${vistos.join(' ')}`);
+  const volta = vistos.indexOf('pessoa:ativo,ativo', vistos.indexOf('computador:inerte,inerte'));
+  if (errados.length || volta < 0) falha(`controles fora do estado: ${vistos.join(' ')}`);
   const erros = (await navegador.linhas()).filter((l) => l.startsWith('ERRO DA PAGINA'));
   if (erros.length) falha(erros.join('; '));
 });
