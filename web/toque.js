@@ -20,7 +20,7 @@ var toque = (function () {
   // The game's states (T2D2_AnunciaEstado) in which a person aims or charges.
   var VEZ_DA_PESSOA = ['pessoa', 'carga'];
   var SPLASH = '/files/splash.png', SPLASH_TOQUE = '/files/splash_toque.png';
-  var MARGEM = 12, LADO_MAXIMO = 160, ALTURA_MAXIMA = 96;
+  var MARGEM = 12, LADO_MAXIMO = 160, ALTURA_MAXIMA = 96, LETRA_MINIMA = 10;
   // Room kept for the buttons beside the picture (landscape) or under it
   // (portrait), in CSS pixels: every button stays at least 48 x 48.
   var BANDA = 112, FAIXA = 216;
@@ -174,6 +174,16 @@ var toque = (function () {
     el.style.height = r.h + 'px';
   }
 
+  // The stylesheet's letter, or a smaller one with which every word of the
+  // label fits across its button: the bands beside a picture turned
+  // sideways may leave a button less than 90 pixels wide.
+  function ajustaLetra(b) {
+    b.style.fontSize = '';
+    var tamanho = parseFloat(getComputedStyle(b).fontSize);
+    while (b.scrollWidth > b.clientWidth && tamanho > LETRA_MINIMA)
+      b.style.fontSize = --tamanho + 'px';
+  }
+
   // A column of the buttons shown, centred in its region.
   function empilha(todos, r) {
     var botoes = todos.filter(function (b) { return !b.hidden; });
@@ -183,6 +193,7 @@ var toque = (function () {
     var y = r.y + (r.h - n * h - (n - 1) * MARGEM) / 2;
     botoes.forEach(function (b, i) {
       posiciona(b, {x: r.x + (r.w - w) / 2, y: y + i * (h + MARGEM), w: w, h: h});
+      ajustaLetra(b);
     });
   }
 
