@@ -93,8 +93,7 @@ var toque = (function () {
 
   // Held while a finger (or the mouse) stays down on it. A click with no
   // pointer behind it (a keyboard, a screen reader) is a whole press. A
-  // disabled control takes no press, and one disabled while held is let go,
-  // since its own release may never come.
+  // disabled control takes no press.
   function ligaControle(controle) {
     var b = criaBotao(controle.nome, controle.lado), solta = null;
     b.addEventListener('pointerdown', function (e) {
@@ -121,14 +120,16 @@ var toque = (function () {
 
   // The title screen's choices, or the play controls, these usable only
   // while a person aims or charges. Before the game runs it is the title
-  // screen's turn.
+  // screen's turn. A control hidden or disabled while held is let go: its
+  // own release may never come.
   function mostraEstado(estado) {
     var naSplash = !estado || estado === 'splash';
     var naVez = VEZ_DA_PESSOA.indexOf(estado) >= 0;
     CONTROLES.forEach(function (c) {
-      c.el.hidden = naSplash !== (c.quando === 'splash');
+      var oculto = naSplash !== (c.quando === 'splash');
       var inerte = c.quando === 'vez' && !naVez;
-      if (inerte && !c.el.disabled) c.largou();
+      if (oculto || inerte) c.largou();
+      c.el.hidden = oculto;
       c.el.disabled = inerte;
     });
     encaixa();
