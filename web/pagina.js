@@ -86,6 +86,7 @@ function termina(estado) {
 function joga() {
   aviso.hidden = true;
   tela.focus();
+  if (window.toque) toque.antesDoJogo();
   Module.ccall('main', 'number', ['number', 'number'], [0, 0], {async: true})
       .then(termina);
 }

@@ -1,18 +1,26 @@
 // The game on phones and tablets: on-screen buttons for the keys and mouse
-// buttons it reads, a finger on the picture that moves its pointer, and the
-// fit of the picture and the buttons to the screen. None of it exists until
-// the device shows it has touch (a coarse pointer, or a first touch).
+// buttons it reads, a finger on the picture that moves its pointer, the fit
+// of the picture and the buttons to the screen, and a title screen that
+// speaks of those buttons. None of it exists until the device shows it has
+// touch (a coarse pointer, or a first touch).
 'use strict';
 var toque = (function () {
-  // Each control, the input it stands for, and the side it sits on (0 the
-  // left band or column, 1 the right).
+  // Each control, the input it stands for, the side it sits on (0 the left
+  // band or column, 1 the right), and when it shows: on the title screen,
+  // in play, or in play and usable only in a person's own turn.
   var CONTROLES = [
-    {nome: 'Começar', lado: 0, tecla: 13}, // Enter
-    {nome: 'Trocar bala', lado: 0, botao: 2}, // right button
-    {nome: 'Sair', lado: 1, tecla: 27}, // Esc
-    {nome: 'Atirar', lado: 1, botao: 0}, // left button, held
+    {nome: 'Dois jogadores', lado: 0, tecla: 13, quando: 'splash'}, // Enter
+    {nome: 'Computador: fácil', lado: 0, tecla: 49, quando: 'splash'}, // 1
+    {nome: 'Computador: médio', lado: 1, tecla: 50, quando: 'splash'}, // 2
+    {nome: 'Computador: difícil', lado: 1, tecla: 51, quando: 'splash'}, // 3
+    {nome: 'Trocar bala', lado: 0, botao: 2, quando: 'vez'}, // right button
+    {nome: 'Sair', lado: 1, tecla: 27, quando: 'jogo'}, // Esc
+    {nome: 'Atirar', lado: 1, botao: 0, quando: 'vez'}, // left button, held
   ];
-  var MARGEM = 12, LADO_MAXIMO = 160, ALTURA_MAXIMA = 96;
+  // The game's states (T2D2_AnunciaEstado) in which a person aims or charges.
+  var VEZ_DA_PESSOA = ['pessoa', 'carga'];
+  var SPLASH = '/files/splash.png', SPLASH_TOQUE = '/files/splash_toque.png';
+  var MARGEM = 12, LADO_MAXIMO = 160, ALTURA_MAXIMA = 96, LETRA_MINIMA = 10;
   // Room kept for the buttons beside the picture (landscape) or under it
   // (portrait), in CSS pixels: every button stays at least 48 x 48.
   var BANDA = 112, FAIXA = 216;
@@ -84,12 +92,13 @@ var toque = (function () {
   }
 
   // Held while a finger (or the mouse) stays down on it. A click with no
-  // pointer behind it (a keyboard, a screen reader) is a whole press.
+  // pointer behind it (a keyboard, a screen reader) is a whole press. A
+  // disabled control takes no press.
   function ligaControle(controle) {
     var b = criaBotao(controle.nome, controle.lado), solta = null;
     b.addEventListener('pointerdown', function (e) {
       e.preventDefault();
-      if (solta) return;
+      if (solta || b.disabled) return;
       solta = pressiona(controle);
       b.classList.add('apertado');
     });
@@ -103,8 +112,38 @@ var toque = (function () {
       b.addEventListener(t, largou);
     });
     b.addEventListener('click', function (e) {
-      if (e.detail === 0) pressiona(controle)();
+      if (e.detail === 0 && !b.disabled) pressiona(controle)();
     });
+    controle.el = b;
+    controle.largou = largou;
+  }
+
+  // The title screen's choices, or the play controls, these usable only
+  // while a person aims or charges. Before the game runs it is the title
+  // screen's turn. A control hidden or disabled while held is let go: its
+  // own release may never come.
+  function mostraEstado(estado) {
+    var naSplash = !estado || estado === 'splash';
+    var naVez = VEZ_DA_PESSOA.indexOf(estado) >= 0;
+    CONTROLES.forEach(function (c) {
+      var oculto = naSplash !== (c.quando === 'splash');
+      var inerte = c.quando === 'vez' && !naVez;
+      if (oculto || inerte) c.largou();
+      c.el.hidden = oculto;
+      c.el.disabled = inerte;
+    });
+    encaixa();
+  }
+
+  // The game's title screen on a touch device is the one that speaks of
+  // these buttons, not of Enter and the mouse: the page puts it where the
+  // game reads its splash, both the file and the pixels decoded from it
+  // while the page loaded, before the game starts.
+  function trocaSplash() {
+    var imagens = Module.preloadedImages;
+    if (!ativo || !imagens[SPLASH_TOQUE]) return;
+    imagens[SPLASH] = imagens[SPLASH_TOQUE];
+    FS.writeFile(SPLASH, FS.readFile(SPLASH_TOQUE));
   }
 
   function telaCheia() {
@@ -136,14 +175,26 @@ var toque = (function () {
     el.style.height = r.h + 'px';
   }
 
-  // A column of buttons, centred in its region.
-  function empilha(botoes, r) {
+  // The stylesheet's letter, or a smaller one with which every word of the
+  // label fits across its button: the bands beside a picture turned
+  // sideways may leave a button less than 90 pixels wide.
+  function ajustaLetra(b) {
+    b.style.fontSize = '';
+    var tamanho = parseFloat(getComputedStyle(b).fontSize);
+    while (b.scrollWidth > b.clientWidth && tamanho > LETRA_MINIMA)
+      b.style.fontSize = --tamanho + 'px';
+  }
+
+  // A column of the buttons shown, centred in its region.
+  function empilha(todos, r) {
+    var botoes = todos.filter(function (b) { return !b.hidden; });
     var n = botoes.length;
     var w = Math.min(r.w - 2 * MARGEM, LADO_MAXIMO);
     var h = Math.min((r.h - (n + 1) * MARGEM) / n, ALTURA_MAXIMA);
     var y = r.y + (r.h - n * h - (n - 1) * MARGEM) / 2;
     botoes.forEach(function (b, i) {
       posiciona(b, {x: r.x + (r.w - w) / 2, y: y + i * (h + MARGEM), w: w, h: h});
+      ajustaLetra(b);
     });
   }
 
@@ -176,9 +227,10 @@ var toque = (function () {
       criaBotao('Tela cheia', 0).addEventListener('click', telaCheia);
     CONTROLES.forEach(ligaControle);
     addEventListener('resize', encaixa);
+    addEventListener('t2d2estado', function (e) { mostraEstado(e.detail); });
     d.addEventListener('contextmenu', function (e) { e.preventDefault(); });
     d.addEventListener('gesturestart', function (e) { e.preventDefault(); });
-    encaixa();
+    mostraEstado(window.Module && Module.estadoDoJogo);
   }
 
   // WebKit lets sound begin only in the handler of a touch's end: the start
@@ -206,5 +258,7 @@ var toque = (function () {
       return ativo || matchMedia('(pointer: coarse)').matches
         ? 'Toque para jogar' : 'Clique para jogar';
     },
+    // Called just before the game starts.
+    antesDoJogo: trocaSplash,
   };
 })();

@@ -2,7 +2,7 @@
 // three engines (Chromium, Firefox, WebKitGTK) behind one small interface,
 // each with a fresh profile and the private X server and sound server it
 // needs; the canvas read back as RGBA pixels, PNG files read, and waiting by
-// the clock for what the canvas shows.
+// the clock for what the canvas shows and for the game's state words.
 import {spawn} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -444,6 +444,24 @@ export async function esperaValor(nome, segundos, ler, teste, descreve) {
       falha(`${nome} em ${segundos} s; visto por último: ${descreve(visto)}`);
     await pausa(50);
   }
+}
+
+// The game's state words (T2D2_AnunciaEstado) as the page receives them.
+// acompanhaEstados, run once the page has loaded, keeps them in order;
+// esperaEstado waits by the clock for the word announced after the first
+// `desde` of them, and answers how many had been announced up to it.
+export function acompanhaEstados(navegador) {
+  return navegador.avalia(() => {
+    window.estadosVistos = [];
+    addEventListener('t2d2estado', (e) => estadosVistos.push(e.detail));
+  });
+}
+
+export async function esperaEstado(navegador, estado, segundos, desde = 0) {
+  const vistos = await esperaValor(`o estado "${estado}"`, segundos,
+    () => navegador.avalia(() => window.estadosVistos),
+    (v) => v.indexOf(estado, desde) >= 0, (v) => v.slice(desde).join(' ') || 'nenhum novo');
+  return vistos.indexOf(estado, desde) + 1;
 }
 
 // Reads the canvas until teste(img) answers true, as esperaValor; a failure

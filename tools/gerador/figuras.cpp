@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -446,16 +448,97 @@ void PintaPedras(Imagem &img) {
 // --------------------------------------------------------------------------
 // Splash
 
-void PainelDeInstrucoes(Imagem &tela) {
-  Caixa caixa{130, 168, 670, 468};
-  auto d = [](float x, float y) {
-    return DistRetangulo(x, y, 130, 168, 670, 468, 16);
+// A dark panel with a golden rim, where the splash's text stands out from
+// the field behind it.
+void Painel(Imagem &tela, Caixa c) {
+  auto d = [c](float x, float y) {
+    return DistRetangulo(x, y, c.x0, c.y0, c.x1, c.y1, 16);
   };
-  Pinta(tela, caixa, Cresce(d, 2), So(Rgb(240, 214, 140, 0.85f)));
-  Pinta(tela, caixa, d, [](float, float y) {
+  Pinta(tela, c, Cresce(d, 2), So(Rgb(240, 214, 140, 0.85f)));
+  Pinta(tela, c, d, [c](float, float y) {
     return Mistura(Rgb(20, 26, 44, 0.78f), Rgb(10, 12, 24, 0.84f),
-                   Degrau(168, 468, y));
+                   Degrau(c.y0, c.y1, y));
   });
+}
+
+// A stretch of a line on the splash: words, or a key drawn as a keycap.
+struct Trecho {
+  std::string texto;
+  bool tecla;
+};
+
+const float MARGEM_DA_TECLA = 9, ESPACO_APOS_TECLA = 8;
+
+float LarguraDoTrecho(const Letras &letras, const Trecho &t) {
+  float l = letras.mede(t.texto);
+  return t.tecla ? l + 2 * MARGEM_DA_TECLA + ESPACO_APOS_TECLA : l;
+}
+
+float LarguraDaLinha(const Letras &letras, const std::vector<Trecho> &trechos) {
+  float l = 0;
+  for (const Trecho &p : trechos) l += LarguraDoTrecho(letras, p);
+  return l;
+}
+
+void Tecla(Imagem &tela, const Letras &letras, const std::string &texto,
+           float x, float linha) {
+  float l = letras.mede(texto) + 2 * MARGEM_DA_TECLA, p = letras.pixels();
+  Caixa c{x, linha - p, x + l, linha + 0.4f * p};
+  auto d = [c](float u, float v) {
+    return DistRetangulo(u, v, c.x0, c.y0, c.x1, c.y1, 6);
+  };
+  Pinta(tela, c, Cresce(d, 2), So(CONTORNO));
+  Pinta(tela, c, d, [c](float, float v) {
+    return Mistura(Rgb(250, 250, 246), Rgb(196, 200, 212),
+                   Degrau(c.y0, c.y1, v));
+  });
+  Escreve(tela, letras, texto, x + MARGEM_DA_TECLA, linha,
+          Estilo{CONTORNO, Rgb(54, 26, 8), CONTORNO, 0}, Alinha::ESQUERDA);
+}
+
+// A line of words and keycaps centred on x 400.
+void EscreveLinha(Imagem &tela, const Letras &letras,
+                  const std::vector<Trecho> &trechos, float linha,
+                  const Estilo &estilo) {
+  float x = 400 - LarguraDaLinha(letras, trechos) / 2;
+  for (const Trecho &p : trechos) {
+    if (p.tecla)
+      Tecla(tela, letras, p.texto, x, linha);
+    else
+      Escreve(tela, letras, p.texto, x, linha, estilo, Alinha::ESQUERDA);
+    x += LarguraDoTrecho(letras, p);
+  }
+}
+
+// What each splash says: how to play with the player's own controls, and
+// how to start a game for two or against the computer.
+struct Textos {
+  std::vector<std::string> instrucoes;
+  std::vector<std::vector<Trecho>> escolhas;
+};
+
+Textos TextosDoSplash(Controles controles) {
+  if (controles == Controles::TOQUE)
+    return {{"Arraste o dedo na tela para mirar.",
+             "“Trocar bala”: troca a bala de canhão.",
+             "Segure “Atirar” para carregar",
+             "a força do tiro; solte para disparar.",
+             "Bala maior, mais dano: 20, 30 ou 40.", "“Sair”: sai do jogo."},
+            {{{"Para jogar, toque em", false}},
+             {{"“Dois jogadores”", false}},
+             {{"ou em “Computador”", false}}}};
+  return {{"Mire com o mouse.", "Botão direito: troca a bala de canhão.",
+           "Segure o botão esquerdo para carregar",
+           "a força do tiro; solte para disparar.",
+           "Bala maior, mais dano: 20, 30 ou 40.", "Esc: sai do jogo."},
+          {{{"Enter", true}, {"dois jogadores", false}},
+           {{"Contra o computador:", false}},
+           {{"1", true},
+            {"fácil  ", false},
+            {"2", true},
+            {"médio  ", false},
+            {"3", true},
+            {"difícil", false}}}};
 }
 
 } // namespace
@@ -555,7 +638,8 @@ void PoeCanhao(Imagem &tela, const Imagem &canhao, const Imagem &base, float px,
 }
 
 Imagem Splash(const Imagem &fundo, const Imagem &grama,
-              const std::string &serifa, const std::string &texto) {
+              const std::string &serifa, const std::string &texto,
+              Controles controles) {
   Imagem tela = Recorta(fundo, 1700, 0, 800, 600);
   Cola(tela, Recorta(grama, 2200, 0, 800, 60), 0, 540);
   Imagem canhao = Canhao(), base = Base();
@@ -565,28 +649,27 @@ Imagem Splash(const Imagem &fundo, const Imagem &grama,
   Estilo titulo{DOURADO, LARANJA, Rgb(54, 26, 8), 4, 5};
   Escreve(tela, grande, "Trovasco", 400, 120, titulo, Alinha::CENTRO);
   Estilo claro{Rgb(255, 255, 255), Rgb(226, 232, 240), CONTORNO, 2};
-  Escreve(tela, pequena, "Duelo de canhões para dois jogadores", 400, 152,
+  Escreve(tela, pequena, "Duelo de canhões para um ou dois jogadores", 400, 152,
           claro, Alinha::CENTRO);
-  PainelDeInstrucoes(tela);
+  const Textos textos = TextosDoSplash(controles);
+  Painel(tela, {130, 168, 670, 432});
   Estilo destaque{DOURADO, Rgb(250, 196, 70), CONTORNO, 2};
   Escreve(tela, media, "Como jogar", 400, 208, destaque, Alinha::CENTRO);
-  const char *linhas[] = {"Mire com o mouse.",
-                          "Botão direito: troca a bala de canhão.",
-                          "Segure o botão esquerdo para carregar",
-                          "a força do tiro; solte para disparar.",
-                          "Acerte o canhão do outro jogador!",
-                          "Bala maior, mais dano: 20, 30 ou 40.",
-                          "Esc: sai do jogo."};
   float y = 250;
-  for (const char *l : linhas) {
+  for (const std::string &l : textos.instrucoes) {
     bool continua = l[0] == 'a';
-    Escreve(tela, pequena, continua ? l : std::string("• ") + l,
-            continua ? 178 : 158, y, claro, Alinha::ESQUERDA);
+    Escreve(tela, pequena, continua ? l : "• " + l, continua ? 178 : 158, y,
+            claro, Alinha::ESQUERDA);
     y += continua ? 30 : 34;
   }
+  // The choice sits between the two cannons' barrels.
+  Painel(tela, {188, 446, 612, 590});
   Estilo chamada{Rgb(255, 255, 255), DOURADO, Rgb(54, 26, 8), 3, 3};
-  Escreve(tela, media, "Pressione Enter para começar", 400, 512, chamada,
-          Alinha::CENTRO);
+  y = 484;
+  for (const std::vector<Trecho> &linha : textos.escolhas) {
+    EscreveLinha(tela, media, linha, y, chamada);
+    y += 40;
+  }
   return tela;
 }
 

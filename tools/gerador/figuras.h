@@ -29,10 +29,16 @@ Imagem CirculoDeColisao();
 void PoeCanhao(Imagem &tela, const Imagem &canhao, const Imagem &base, float px,
                float py, float graus);
 
-// Title screen, 800 x 600, over the field of the game.
+// Who the title screen speaks to: a player with a mouse and a keyboard, or
+// one with the touch page's buttons.
+enum class Controles { MOUSE_E_TECLADO, TOQUE };
+
+// Title screen, 800 x 600, over the field of the game: how to play and how
+// to start, for two players or against the computer, with `controles`.
 // `serifa` and `texto` are the TrueType files of the title and of the rest.
 Imagem Splash(const Imagem &fundo, const Imagem &grama,
-              const std::string &serifa, const std::string &texto);
+              const std::string &serifa, const std::string &texto,
+              Controles controles);
 // Desktop icon of `lado` x `lado` pixels.
 Imagem Icone(int lado);
 // Home-screen icon of `lado` x `lado`: opaque to the edges, the cannon within

@@ -1,7 +1,7 @@
 // Writes every asset the game reads from its files folder, the contact
 // sheet, the desktop icon, the starter font sheet that library users get
-// with the examples, and the browser page's icons. The same program always
-// writes the same bytes.
+// with the examples, and the browser page's icons and touch splash. The same
+// program always writes the same bytes.
 //
 //   gera_assets ARQUIVOS [PREVIA.png [ICONES [FONTE16.png [PAGINA]]]]
 #include "figuras.h"
@@ -40,8 +40,8 @@ Acervo Desenha() {
   a.grama = Grama();
   a.fundo = Fundo();
   a.circulo = CirculoDeColisao();
-  a.splash =
-      Splash(a.fundo, a.grama, TROVASCO_FONTE_SERIFA, TROVASCO_FONTE_SANS);
+  a.splash = Splash(a.fundo, a.grama, TROVASCO_FONTE_SERIFA,
+                    TROVASCO_FONTE_SANS, Controles::MOUSE_E_TECLADO);
   a.folha = FolhaDaFonte(glifos, CelulasDaFolha(glifos, 32, 1.6f));
   a.medidas = MedeFolha(a.folha, 32);
   return a;
@@ -92,14 +92,19 @@ void GravaIcones(const std::string &pasta, const Imagem icones[3]) {
 }
 
 // The browser page's icons: the manifest's 192 and 512 and its maskable
-// one, and the 180 an iPhone puts on its home screen.
-void GravaIconesDaPagina(const std::string &dir) {
+// one, and the 180 an iPhone puts on its home screen. And the splash that
+// the page gives the game on a touch device, where there is no Enter key
+// and no mouse.
+void GravaArquivosDaPagina(const Acervo &a, const std::string &dir) {
   std::error_code erro;
   std::filesystem::create_directories(dir, erro);
   Png(Icone(192), dir + "/icone-192.png");
   Png(Icone(512), dir + "/icone-512.png");
   Png(IconeCheio(512), dir + "/icone-mascaravel-512.png");
   Png(IconeCheio(180), dir + "/apple-touch-icon.png");
+  Png(Splash(a.fundo, a.grama, TROVASCO_FONTE_SERIFA, TROVASCO_FONTE_SANS,
+             Controles::TOQUE),
+      dir + "/splash_toque.png");
 }
 
 } // namespace
@@ -122,6 +127,6 @@ int main(int argc, char **argv) {
   if (argc > 3) GravaIcones(argv[3], icones);
   if (argc > 2) Png(FolhaDeContato(a, icones), argv[2]);
   if (argc > 4) GravaFonteInicial(argv[4]);
-  if (argc > 5) GravaIconesDaPagina(argv[5]);
+  if (argc > 5) GravaArquivosDaPagina(a, argv[5]);
   return falhou ? 1 : 0;
 }
