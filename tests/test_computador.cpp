@@ -60,8 +60,7 @@ struct Previsto {
 std::vector<Previsto> PlanejaOsTiros() {
   std::vector<Previsto> tiros = {
       {1, 0, {}, {}}, {2, -0.7f, {}, {}}, {3, 1.0f, {}, {}}};
-  if (!T2D2_Inicia(800, 600, T2D2_JANELA, T2D2_DESENHO_OPENGL, "plano"))
-    return {};
+  if (!IniciaGLSilencioso()) return {};
   const std::string pasta = PastaDosArquivos() + "/";
   unsigned int voando[4] = {0};
   for (int k = 1; k <= 3; k++)
