@@ -67,16 +67,33 @@ mergeInto(LibraryManager.library, {
   // beside the page, and written into the file system as they arrive. A
   // sound loaded before its file arrives is a Web Audio sound of the
   // emulation's kind whose decoding has not finished: the emulation's mixer
-  // already holds back playing it until then.
+  // already holds back playing it until then. A sound with a second
+  // encoding (Module.t2d2Segundas, path -> the second's path) comes in that
+  // encoding when the browser says it cannot play the first; the program
+  // still finds it under the first's name, since Web Audio decodes by
+  // content.
   $T2D2Chegada__deps: ['$FS', '$PATH', '$SDL'],
   $T2D2Chegada__postset: 'T2D2Chegada.agenda();',
   $T2D2Chegada: {
     // path -> the sounds waiting for that file
     esperando: {},
+    // path -> the file fetched for it
+    origens: {},
+    TIPOS: {'.ogg': 'audio/ogg; codecs="vorbis"', '.mp3': 'audio/mpeg', '.wav': 'audio/wav'},
+
+    tocaria: function(caminho) {
+      var tipo = T2D2Chegada.TIPOS[PATH.extname(caminho).toLowerCase()];
+      return !tipo || document.createElement('audio').canPlayType(tipo) !== '';
+    },
 
     agenda: function() {
+      var segundas = Module['t2d2Segundas'] || {};
+      Module['t2d2UsaSegundas'] = false;
       (Module['t2d2Depois'] || []).forEach(function(caminho) {
         T2D2Chegada.esperando[caminho] = [];
+        var troca = segundas[caminho] && !T2D2Chegada.tocaria(caminho);
+        T2D2Chegada.origens[caminho] = troca ? segundas[caminho] : caminho;
+        if (troca) Module['t2d2UsaSegundas'] = true;
       });
       addOnPostRun(function() {
         Object.keys(T2D2Chegada.esperando).forEach(T2D2Chegada.busca);
@@ -84,7 +101,8 @@ mergeInto(LibraryManager.library, {
     },
 
     busca: function(caminho) {
-      fetch(locateFile(caminho.replace(/^\//, ''))).then(function(resposta) {
+      var origem = T2D2Chegada.origens[caminho];
+      fetch(locateFile(origem.replace(/^\//, ''))).then(function(resposta) {
         if (!resposta.ok) throw new Error(resposta.status + ' ' + resposta.statusText);
         return resposta.arrayBuffer();
       }).then(function(dados) {
