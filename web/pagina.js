@@ -35,8 +35,22 @@ function recarrega() {
 // the page cannot start it.
 var pronto = false;
 function naoCarregou() {
+  clearTimeout(parada);
   if (!pronto) pergunta(MSG_SEM_CARGA, 'Tentar de novo', recarrega);
 }
+
+// A connection that stalls without dropping raises no error at all. The
+// load is given up after this long without progress: a byte of the data
+// package, a file finished, a step of the start. A slow download that keeps
+// moving is never given up.
+var SEM_PROGRESSO_MS = 15000;
+var parada = setTimeout(naoCarregou, SEM_PROGRESSO_MS);
+function progrediu() {
+  clearTimeout(parada);
+  if (!pronto) parada = setTimeout(naoCarregou, SEM_PROGRESSO_MS);
+}
+if (window.PerformanceObserver)
+  new PerformanceObserver(progrediu).observe({entryTypes: ['resource']});
 
 // Asked on a canvas of its own: the program's canvas may hold a 2-D context,
 // which makes it refuse a WebGL one.
@@ -50,6 +64,7 @@ function temWebGL() {
 
 // Emscripten reports the download as "... (loaded/total)".
 function mostraCarga(texto) {
+  progrediu();
   var m = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(texto || '');
   if (m) carga.value = Number(m[1]) / Number(m[2]);
 }
@@ -169,8 +184,10 @@ var Module = {
   stdout: linhasLatin1('log'),
   stderr: linhasLatin1('warn'),
   setStatus: mostraCarga,
+  monitorRunDependencies: progrediu,
   onRuntimeInitialized: function () {
     pronto = true;
+    clearTimeout(parada);
     preparaSom();
     pergunta(document.title, window.toque ? toque.rotuloDoInicio() : 'Clique para jogar', joga);
     if (window.registraTrabalhador) registraTrabalhador();
