@@ -121,11 +121,14 @@ function encerrou() {
 
 // A browser suspends the sound's context again later (a tab sent to the
 // background, a phone locked, a call: WebKit calls that "interrupted"), and
-// the emulation's own listeners resume it once only.
+// the emulation's own listeners resume it once only. Resumed when the page
+// comes back and at each gesture: away from a gesture the browser may
+// refuse, and the next gesture tries again.
 function retomaSom() {
   var contexto = typeof SDL !== 'undefined' && SDL.audioContext;
-  if (contexto && contexto.state !== 'running' && contexto.state !== 'closed')
-    contexto.resume();
+  if (!contexto || contexto.state === 'running' || contexto.state === 'closed') return;
+  var pedido = contexto.resume();
+  if (pedido) pedido.catch(function () {});
 }
 
 // Making the sound's context costs a phone about a tenth of a second. It is
@@ -155,6 +158,33 @@ function decodificaComAviso(contexto, arquivo) {
 }
 
 // ---------------------------------------------------------------------------
+// A page sent away and back (a locked phone, another tab)
+// ---------------------------------------------------------------------------
+
+// A finger or a button let go while the page is away sends it no release,
+// so a held charge would go on charging after its return. Every button the
+// emulation holds is let go as the page leaves, through the emulation's own
+// entry, where the pointer last was; the emulation already does so with
+// keys.
+function soltaBotoes() {
+  if (typeof SDL === 'undefined' || !SDL.DOMButtons) return;
+  var r = tela.getBoundingClientRect();
+  var onde = {
+    pageX: scrollX + r.left + Browser.mouseX * r.width / tela.width,
+    pageY: scrollY + r.top + Browser.mouseY * r.height / tela.height,
+  };
+  SDL.DOMButtons.forEach(function (apertado, botao) {
+    if (apertado) SDL.receiveEvent({type: 'mouseup', button: botao, pageX: onde.pageX,
+                                    pageY: onde.pageY, preventDefault: function () {}});
+  });
+}
+
+function mudouVisibilidade() {
+  if (document.hidden) soltaBotoes();
+  else retomaSom();
+}
+
+// ---------------------------------------------------------------------------
 // Page events to the program: the one place that maps them
 // ---------------------------------------------------------------------------
 
@@ -167,6 +197,11 @@ tela.addEventListener('mousedown', function () { tela.focus(); });
 ['mousedown', 'touchend', 'keydown'].forEach(function (evento) {
   document.addEventListener(evento, retomaSom, true);
 });
+document.addEventListener('visibilitychange', mudouVisibilidade);
+document.addEventListener('freeze', soltaBotoes);
+addEventListener('pagehide', soltaBotoes);
+addEventListener('pageshow', retomaSom);
+document.addEventListener('resume', retomaSom);
 
 var Module = {
   canvas: tela,
