@@ -151,6 +151,54 @@ mergeInto(LibraryManager.library, {
     return T2D2Chegada.som(PATH_FS.resolve(UTF8ToString(arquivo)));
   },
 
+  // The program reads its input once a frame, calling SDL_PollEvent until
+  // the queue is empty, and sees a button or key as held only if a read
+  // finds it down: a press and its release that arrive between two reads (a
+  // quick click, tap or key while a frame runs long, or input queued while
+  // the page was frozen) would reach it as nothing at all. A read ends just
+  // before the release of a button or key it has itself read pressed, and
+  // the next read, a frame later, begins with that release. The rule wraps
+  // the emulation's own read, so that whatever else watches that read (the
+  // page's touch controls count the program's reads there) sees where each
+  // one ends.
+  $T2D2Entrada__deps: ['$SDL'],
+  $T2D2Entrada__postset: 'T2D2Entrada.instala();',
+  $T2D2Entrada: {
+    // The buttons and keys read pressed since the queue was last left.
+    lidos: {},
+
+    // 'b0' for a mouse button, 'k13' for a key; null for any other event.
+    chave: function(evento) {
+      if (!evento || typeof evento !== 'object') return null;
+      if (/^mouse(down|up)$/.test(evento.type)) return 'b' + evento.button;
+      if (/^key(down|up)$/.test(evento.type)) return 'k' + evento.keyCode;
+      return null;
+    },
+
+    instala: function() {
+      var le = SDL.pollEvent, e = T2D2Entrada;
+      SDL.pollEvent = function(ptr) {
+        if (!ptr) return le.call(SDL, ptr);
+        var evento = SDL.events[0], chave = e.chave(evento);
+        var soltura = chave !== null && /up$/.test(evento.type);
+        if (soltura && e.lidos[chave]) {
+          e.lidos = {};
+          return 0;
+        }
+        var lido = le.call(SDL, ptr);
+        if (!lido) e.lidos = {};
+        else if (chave !== null && !soltura) e.lidos[chave] = true;
+        return lido;
+      };
+    },
+  },
+
+  // The emulation's own read, through the method T2D2Entrada wraps.
+  SDL_PollEvent__deps: ['$SDL', '$T2D2Entrada'],
+  SDL_PollEvent: function(ptr) {
+    return SDL.pollEvent(ptr);
+  },
+
   // The frame wait. A frame drawn between two refreshes of the display is
   // shown at the next one, so the game is best woken by the refresh itself
   // (an animation frame), and then draws in step with it. Woken by a timer,
