@@ -210,8 +210,10 @@ mergeInto(LibraryManager.library, {
   // deadline (a rate the display does not share), or the page is not
   // refreshing in a steady rhythm (hidden, or a display without a screen
   // behind it), a timer ends it at the deadline, so that the game keeps its
-  // own rate.
-  $T2D2Quadro__deps: ['$Browser', '$safeSetTimeout'],
+  // own rate. A refresh the wait counted on may still not come (the page
+  // hidden just then, a display that stops); a timer then ends the wait a
+  // refresh late, so that the program never stops reading its input.
+  $T2D2Quadro__deps: ['$safeSetTimeout', '$callUserCallback'],
   $T2D2Quadro: {
     // How far, in milliseconds, a refresh may fall from where it is
     // expected: from a wait's deadline, or off the display's rhythm.
@@ -221,9 +223,13 @@ mergeInto(LibraryManager.library, {
     refresco: 0,
     intervalos: null,
     vistos: 0,
-    // The wait under way: its deadline by the page's clock.
+    // The wait under way: its deadline by the page's clock, its number, the
+    // program's wake-up (null once called) and the timer kept in reserve
+    // while it counts on a refresh.
     prazo: 0,
+    vez: 0,
     acorda: null,
+    reserva: 0,
 
     observa: function(t) {
       var q = T2D2Quadro;
@@ -248,18 +254,38 @@ mergeInto(LibraryManager.library, {
       return q.refresco + intervalo * Math.ceil((agora - q.refresco) / intervalo);
     },
 
-    decide: function() {
-      var q = T2D2Quadro, agora = performance.now();
-      if (q.proximoRefresco(agora) > q.prazo + q.FOLGA)
-        safeSetTimeout(q.acorda, q.prazo - agora);
-      else
-        Browser.safeRequestAnimationFrame(q.noRefresco);
+    // Wakes the program once per wait: a refresh or a timer left over from
+    // an earlier wait, or coming after the other, finds nothing to do.
+    termina: function(vez) {
+      var q = T2D2Quadro, acorda = q.acorda;
+      if (vez !== q.vez || !acorda) return;
+      q.acorda = null;
+      clearTimeout(q.reserva);
+      acorda();
     },
 
-    noRefresco: function() {
+    decide: function(vez) {
+      var q = T2D2Quadro, agora = performance.now(), refresco = q.proximoRefresco(agora);
+      if (refresco > q.prazo + q.FOLGA) {
+        safeSetTimeout(function() { q.termina(vez); }, q.prazo - agora);
+        return;
+      }
+      var intervalo = Math.min.apply(null, q.intervalos);
+      clearTimeout(q.reserva);
+      q.reserva = setTimeout(function() {
+        callUserCallback(function() { q.termina(vez); });
+      }, refresco + intervalo - agora);
+      // The program's sleep keeps the runtime alive meanwhile.
+      requestAnimationFrame(function() {
+        callUserCallback(function() { q.noRefresco(vez); });
+      });
+    },
+
+    noRefresco: function(vez) {
       var q = T2D2Quadro;
-      if (performance.now() >= q.prazo - q.FOLGA) q.acorda();
-      else q.decide();
+      if (vez !== q.vez || !q.acorda) return;
+      if (performance.now() >= q.prazo - q.FOLGA) q.termina(vez);
+      else q.decide(vez);
     },
 
     espera: function(ms, acorda) {
@@ -270,7 +296,7 @@ mergeInto(LibraryManager.library, {
       }
       q.prazo = performance.now() + ms;
       q.acorda = acorda;
-      q.decide();
+      q.decide(++q.vez);
     },
   },
 
