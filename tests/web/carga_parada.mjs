@@ -30,23 +30,28 @@ function anotaAvisos() {
   });
 }
 
-async function abre(aoFim, resposta) {
-  const aberta = await abrePagina(aoFim, pastaWeb, 800, 600, 'chromium',
+// The page opened with its data package answered by resposta. The window's
+// load event waits for the package too, so the opening waits only for the
+// document.
+async function abre(aoFim, resposta, antes = async () => {}) {
+  const {navegador, url} = await abrePagina(aoFim, pastaWeb, 800, 600, 'chromium',
     {respostas: {'/trovasco.data': resposta}});
-  await paginaPuppeteer(aberta.navegador).evaluateOnNewDocument(anotaAvisos);
-  return aberta;
+  const pagina = paginaPuppeteer(navegador);
+  await pagina.evaluateOnNewDocument(anotaAvisos);
+  await antes(pagina);
+  await pagina.goto(url, {waitUntil: 'domcontentloaded'});
+  return navegador;
 }
 
 const avisos = (navegador) => navegador.avalia(() => window.avisos || []);
 
 async function parada(aoFim) {
   let ultimoByte = 0;
-  const {navegador, url} = await abre(aoFim, (req, res) => {
+  const navegador = await abre(aoFim, (req, res) => {
     res.writeHead(200, {'Content-Type': 'application/octet-stream',
       'Content-Length': dados.length});
     res.write(dados.subarray(0, dados.length >> 1), () => { ultimoByte = Date.now(); });
   });
-  await navegador.vai(url);
   const visto = await esperaValor('o aviso de falha', SEM_PROGRESSO + 15,
     () => avisos(navegador), (v) => v.includes(`${MSG}|Tentar de novo`), JSON.stringify);
   const segundos = (Date.now() - ultimoByte) / 1000;
@@ -57,7 +62,7 @@ async function parada(aoFim) {
 
 async function lenta(aoFim) {
   const PARTES = 4, ENTRE = 5500;
-  const {navegador, url} = await abre(aoFim, async (req, res) => {
+  const navegador = await abre(aoFim, async (req, res) => {
     res.writeHead(200, {'Content-Type': 'application/octet-stream',
       'Content-Length': dados.length});
     for (let k = 0; k < PARTES && !res.destroyed; k++) {
@@ -66,11 +71,11 @@ async function lenta(aoFim) {
         Math.floor(((k + 1) * dados.length) / PARTES)));
     }
     res.end();
+  }, async (pagina) => {
+    const cdp = await pagina.createCDPSession();
+    await cdp.send('Network.emulateNetworkConditions', {offline: false, latency: 60,
+      downloadThroughput: 9e6 / 8, uploadThroughput: 1.5e6 / 8});
   });
-  const cdp = await paginaPuppeteer(navegador).createCDPSession();
-  await cdp.send('Network.emulateNetworkConditions', {offline: false, latency: 60,
-    downloadThroughput: 9e6 / 8, uploadThroughput: 1.5e6 / 8});
-  await navegador.vai(url);
   const visto = await esperaValor('o botão de jogar', (PARTES * ENTRE) / 1000 + 30,
     () => avisos(navegador), (v) => v.some((a) => a.endsWith('|Clique para jogar')),
     JSON.stringify);
@@ -79,6 +84,7 @@ async function lenta(aoFim) {
 }
 
 await roda(async (aoFim) => {
-  const [segundos] = await Promise.all([parada(aoFim), lenta(aoFim)]);
-  console.log(`carga parada: aviso ${segundos.toFixed(1)} s depois do último byte`);
+  const [p, l] = await Promise.allSettled([parada(aoFim), lenta(aoFim)]);
+  for (const r of [p, l]) if (r.status === 'rejected') throw r.reason;
+  console.log(`carga parada: aviso ${p.value.toFixed(1)} s depois do último byte`);
 });
