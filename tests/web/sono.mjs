@@ -25,7 +25,7 @@ const destaque = (img, tipo) => mesmaCor(pixel(img, 197 + 150 * tipo, 55), VERME
 const cores = (img, pontos = [[197, 55], [347, 55], [371, 505]]) =>
   pontos.map(([x, y]) => `(${x},${y})=${pixel(img, x, y)}`).join(' ');
 // How long the phone sleeps each time.
-const SONO_MS = 1000;
+const SONO_MS = 500;
 
 // Installed once the page has loaded: the top of player 2's force bar's
 // coloured column (x 780) in the last frame the game drew: 588 when it is
