@@ -333,10 +333,11 @@ TEST(Assets, GeradorRepeteOsMesmosBytes) {
   fs::remove_all(base);
   for (const char *vez : {"a", "b"}) {
     fs::path d = base / vez;
-    std::string cmd = std::string("\"") + GERA_ASSETS + "\" \"" +
-                      (d / "files").string() + "\" \"" +
-                      (d / "previa.png").string() + "\" \"" +
-                      (d / "icons").string() + "\" > /dev/null";
+    std::string cmd =
+        std::string("\"") + GERA_ASSETS + "\" \"" + (d / "files").string() +
+        "\" \"" + (d / "previa.png").string() + "\" \"" +
+        (d / "icons").string() + "\" \"" + (d / "fonte16.png").string() +
+        "\" \"" + (d / "pagina").string() + "\" > /dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   }
   int comparados = 0;
@@ -351,7 +352,10 @@ TEST(Assets, GeradorRepeteOsMesmosBytes) {
     }
     comparados++;
   }
-  EXPECT_EQ(comparados, 17 + 1 + 3);
+  // The game's files, the contact sheet, three desktop icons, the starter
+  // font sheet, and the page's four icons, its touch splash and the music's
+  // MP3.
+  EXPECT_EQ(comparados, 17 + 1 + 3 + 1 + 6);
   fs::remove_all(base);
 }
 

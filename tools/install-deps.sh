@@ -23,7 +23,7 @@ else
     libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
     libgl-dev libgl1-mesa-dri libegl1 libegl-mesa0
     libgtest-dev libbenchmark-dev
-    libstb-dev libfreetype-dev fonts-dejavu-core libvorbis-dev
+    libstb-dev libfreetype-dev fonts-dejavu-core libvorbis-dev libmp3lame-dev
     xvfb xdotool imagemagick valgrind
     zlib1g-dev clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file lintian doxygen

@@ -35,8 +35,22 @@ function recarrega() {
 // the page cannot start it.
 var pronto = false;
 function naoCarregou() {
+  clearTimeout(parada);
   if (!pronto) pergunta(MSG_SEM_CARGA, 'Tentar de novo', recarrega);
 }
+
+// A connection that stalls without dropping raises no error at all. The
+// load is given up after this long without progress: a byte of the data
+// package, a file finished, a step of the start. A slow download that keeps
+// moving is never given up.
+var SEM_PROGRESSO_MS = 15000;
+var parada = setTimeout(naoCarregou, SEM_PROGRESSO_MS);
+function progrediu() {
+  clearTimeout(parada);
+  if (!pronto) parada = setTimeout(naoCarregou, SEM_PROGRESSO_MS);
+}
+if (window.PerformanceObserver)
+  new PerformanceObserver(progrediu).observe({entryTypes: ['resource']});
 
 // Asked on a canvas of its own: the program's canvas may hold a 2-D context,
 // which makes it refuse a WebGL one.
@@ -50,6 +64,7 @@ function temWebGL() {
 
 // Emscripten reports the download as "... (loaded/total)".
 function mostraCarga(texto) {
+  progrediu();
   var m = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(texto || '');
   if (m) carga.value = Number(m[1]) / Number(m[2]);
 }
@@ -107,11 +122,14 @@ function encerrou() {
 
 // A browser suspends the sound's context again later (a tab sent to the
 // background, a phone locked, a call: WebKit calls that "interrupted"), and
-// the emulation's own listeners resume it once only.
+// the emulation's own listeners resume it once only. Resumed when the page
+// comes back and at each gesture: away from a gesture the browser may
+// refuse, and the next gesture tries again.
 function retomaSom() {
   var contexto = typeof SDL !== 'undefined' && SDL.audioContext;
-  if (contexto && contexto.state !== 'running' && contexto.state !== 'closed')
-    contexto.resume();
+  if (!contexto || contexto.state === 'running' || contexto.state === 'closed') return;
+  var pedido = contexto.resume();
+  if (pedido) pedido.catch(function () {});
 }
 
 // Making the sound's context costs a phone about a tenth of a second. It is
@@ -141,6 +159,33 @@ function decodificaComAviso(contexto, arquivo) {
 }
 
 // ---------------------------------------------------------------------------
+// A page sent away and back (a locked phone, another tab)
+// ---------------------------------------------------------------------------
+
+// A finger or a button let go while the page is away sends it no release,
+// so a held charge would go on charging after its return. Every button the
+// emulation holds is let go as the page leaves, through the emulation's own
+// entry, where the pointer last was; the emulation already does so with
+// keys.
+function soltaBotoes() {
+  if (typeof SDL === 'undefined' || !SDL.DOMButtons) return;
+  var r = tela.getBoundingClientRect();
+  var onde = {
+    pageX: scrollX + r.left + Browser.mouseX * r.width / tela.width,
+    pageY: scrollY + r.top + Browser.mouseY * r.height / tela.height,
+  };
+  SDL.DOMButtons.forEach(function (apertado, botao) {
+    if (apertado) SDL.receiveEvent({type: 'mouseup', button: botao, pageX: onde.pageX,
+                                    pageY: onde.pageY, preventDefault: function () {}});
+  });
+}
+
+function mudouVisibilidade() {
+  if (document.hidden) soltaBotoes();
+  else retomaSom();
+}
+
+// ---------------------------------------------------------------------------
 // Page events to the program: the one place that maps them
 // ---------------------------------------------------------------------------
 
@@ -153,6 +198,11 @@ tela.addEventListener('mousedown', function () { tela.focus(); });
 ['mousedown', 'touchend', 'keydown'].forEach(function (evento) {
   document.addEventListener(evento, retomaSom, true);
 });
+document.addEventListener('visibilitychange', mudouVisibilidade);
+document.addEventListener('freeze', soltaBotoes);
+addEventListener('pagehide', soltaBotoes);
+addEventListener('pageshow', retomaSom);
+document.addEventListener('resume', retomaSom);
 
 var Module = {
   canvas: tela,
@@ -170,8 +220,10 @@ var Module = {
   stdout: linhasLatin1('log'),
   stderr: linhasLatin1('warn'),
   setStatus: mostraCarga,
+  monitorRunDependencies: progrediu,
   onRuntimeInitialized: function () {
     pronto = true;
+    clearTimeout(parada);
     preparaSom();
     pergunta(document.title, window.toque ? toque.rotuloDoInicio() : 'Clique para jogar', joga);
     if (window.registraTrabalhador) registraTrabalhador();

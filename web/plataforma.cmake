@@ -87,11 +87,27 @@ function(t2d2_busca_depois alvo origem destino)
   if(NOT depois)
     set(lista ${CMAKE_CURRENT_BINARY_DIR}/${alvo}_depois.js)
     file(GENERATE OUTPUT ${lista} CONTENT "Module['t2d2Depois'] = \
-['$<JOIN:$<TARGET_PROPERTY:${alvo},T2D2_DEPOIS>,'$<COMMA> '>'];\n")
+['$<JOIN:$<TARGET_PROPERTY:${alvo},T2D2_DEPOIS>,'$<COMMA> '>'];
+Module['t2d2Segundas'] = \
+{$<JOIN:$<TARGET_PROPERTY:${alvo},T2D2_SEGUNDAS>,$<COMMA> >};\n")
     target_link_options(${alvo} PRIVATE "SHELL:--pre-js ${lista}")
     set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${lista})
   endif()
   set_property(TARGET ${alvo} APPEND PROPERTY T2D2_DEPOIS ${destino})
+endfunction()
+
+# A second encoding of a sound left for later (the music in MP3 beside its
+# Ogg Vorbis file at primeira), copied beside it: a browser that says it
+# cannot play the first encoding fetches this one in its place, and any
+# other never loads it.
+function(t2d2_segunda_codificacao alvo origem primeira)
+  get_filename_component(pasta ${primeira} DIRECTORY)
+  get_filename_component(nome ${origem} NAME)
+  cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]]
+    CALL t2d2_copia_ao_lado [[${alvo}]] [[${origem}]] [[${pasta}/${nome}]])")
+  set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${origem})
+  set_property(TARGET ${alvo} APPEND PROPERTY T2D2_SEGUNDAS
+    "'${primeira}': '${pasta}/${nome}'")
 endfunction()
 
 function(t2d2_copia_ao_lado alvo origem destino)

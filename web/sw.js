@@ -5,6 +5,21 @@
 'use strict';
 var VERSAO = '@VERSAO@';
 var ARQUIVOS = '@ARQUIVOS@'.split(',');
+// Second encodings, "first=second" (the music in MP3 beside its Ogg file). A
+// page whose browser cannot play the first encodings registers the worker
+// with ?segundas, and then the second takes the first's place here; any
+// other browser never downloads it.
+var SEGUNDAS = '@SEGUNDAS@'.split(',').filter(Boolean).map(function (par) {
+  return par.split('=');
+});
+
+function arquivosDesteNavegador() {
+  if (!new URL(location.href).searchParams.has('segundas')) return ARQUIVOS;
+  return ARQUIVOS.map(function (a) {
+    var par = SEGUNDAS.find(function (p) { return p[0] === a; });
+    return par ? par[1] : a;
+  });
+}
 // Caches belong to the whole origin: the scope keeps apart copies of the
 // game that one host serves under other paths.
 var PREFIXO = 'trovasco ' + self.registration.scope + ' ';
@@ -14,7 +29,7 @@ var CACHE = PREFIXO + VERSAO;
 // cache, where an older build's file may still lie.
 self.addEventListener('install', function (e) {
   e.waitUntil(caches.open(CACHE).then(function (c) {
-    return c.addAll(ARQUIVOS.map(function (a) {
+    return c.addAll(arquivosDesteNavegador().map(function (a) {
       return new Request(a, {cache: 'no-cache'});
     }));
   }));

@@ -67,16 +67,33 @@ mergeInto(LibraryManager.library, {
   // beside the page, and written into the file system as they arrive. A
   // sound loaded before its file arrives is a Web Audio sound of the
   // emulation's kind whose decoding has not finished: the emulation's mixer
-  // already holds back playing it until then.
+  // already holds back playing it until then. A sound with a second
+  // encoding (Module.t2d2Segundas, path -> the second's path) comes in that
+  // encoding when the browser says it cannot play the first; the program
+  // still finds it under the first's name, since Web Audio decodes by
+  // content.
   $T2D2Chegada__deps: ['$FS', '$PATH', '$SDL'],
   $T2D2Chegada__postset: 'T2D2Chegada.agenda();',
   $T2D2Chegada: {
     // path -> the sounds waiting for that file
     esperando: {},
+    // path -> the file fetched for it
+    origens: {},
+    TIPOS: {'.ogg': 'audio/ogg; codecs="vorbis"', '.mp3': 'audio/mpeg', '.wav': 'audio/wav'},
+
+    tocaria: function(caminho) {
+      var tipo = T2D2Chegada.TIPOS[PATH.extname(caminho).toLowerCase()];
+      return !tipo || document.createElement('audio').canPlayType(tipo) !== '';
+    },
 
     agenda: function() {
+      var segundas = Module['t2d2Segundas'] || {};
+      Module['t2d2UsaSegundas'] = false;
       (Module['t2d2Depois'] || []).forEach(function(caminho) {
         T2D2Chegada.esperando[caminho] = [];
+        var troca = segundas[caminho] && !T2D2Chegada.tocaria(caminho);
+        T2D2Chegada.origens[caminho] = troca ? segundas[caminho] : caminho;
+        if (troca) Module['t2d2UsaSegundas'] = true;
       });
       addOnPostRun(function() {
         Object.keys(T2D2Chegada.esperando).forEach(T2D2Chegada.busca);
@@ -84,7 +101,8 @@ mergeInto(LibraryManager.library, {
     },
 
     busca: function(caminho) {
-      fetch(locateFile(caminho.replace(/^\//, ''))).then(function(resposta) {
+      var origem = T2D2Chegada.origens[caminho];
+      fetch(locateFile(origem.replace(/^\//, ''))).then(function(resposta) {
         if (!resposta.ok) throw new Error(resposta.status + ' ' + resposta.statusText);
         return resposta.arrayBuffer();
       }).then(function(dados) {
@@ -133,6 +151,54 @@ mergeInto(LibraryManager.library, {
     return T2D2Chegada.som(PATH_FS.resolve(UTF8ToString(arquivo)));
   },
 
+  // The program reads its input once a frame, calling SDL_PollEvent until
+  // the queue is empty, and sees a button or key as held only if a read
+  // finds it down: a press and its release that arrive between two reads (a
+  // quick click, tap or key while a frame runs long, or input queued while
+  // the page was frozen) would reach it as nothing at all. A read ends just
+  // before the release of a button or key it has itself read pressed, and
+  // the next read, a frame later, begins with that release. The rule wraps
+  // the emulation's own read, so that whatever else watches that read (the
+  // page's touch controls count the program's reads there) sees where each
+  // one ends.
+  $T2D2Entrada__deps: ['$SDL'],
+  $T2D2Entrada__postset: 'T2D2Entrada.instala();',
+  $T2D2Entrada: {
+    // The buttons and keys read pressed since the queue was last left.
+    lidos: {},
+
+    // 'b0' for a mouse button, 'k13' for a key; null for any other event.
+    chave: function(evento) {
+      if (!evento || typeof evento !== 'object') return null;
+      if (/^mouse(down|up)$/.test(evento.type)) return 'b' + evento.button;
+      if (/^key(down|up)$/.test(evento.type)) return 'k' + evento.keyCode;
+      return null;
+    },
+
+    instala: function() {
+      var le = SDL.pollEvent, e = T2D2Entrada;
+      SDL.pollEvent = function(ptr) {
+        if (!ptr) return le.call(SDL, ptr);
+        var evento = SDL.events[0], chave = e.chave(evento);
+        var soltura = chave !== null && /up$/.test(evento.type);
+        if (soltura && e.lidos[chave]) {
+          e.lidos = {};
+          return 0;
+        }
+        var lido = le.call(SDL, ptr);
+        if (!lido) e.lidos = {};
+        else if (chave !== null && !soltura) e.lidos[chave] = true;
+        return lido;
+      };
+    },
+  },
+
+  // The emulation's own read, through the method T2D2Entrada wraps.
+  SDL_PollEvent__deps: ['$SDL', '$T2D2Entrada'],
+  SDL_PollEvent: function(ptr) {
+    return SDL.pollEvent(ptr);
+  },
+
   // The frame wait. A frame drawn between two refreshes of the display is
   // shown at the next one, so the game is best woken by the refresh itself
   // (an animation frame), and then draws in step with it. Woken by a timer,
@@ -144,8 +210,10 @@ mergeInto(LibraryManager.library, {
   // deadline (a rate the display does not share), or the page is not
   // refreshing in a steady rhythm (hidden, or a display without a screen
   // behind it), a timer ends it at the deadline, so that the game keeps its
-  // own rate.
-  $T2D2Quadro__deps: ['$Browser', '$safeSetTimeout'],
+  // own rate. A refresh the wait counted on may still not come (the page
+  // hidden just then, a display that stops); a timer then ends the wait a
+  // refresh late, so that the program never stops reading its input.
+  $T2D2Quadro__deps: ['$safeSetTimeout', '$callUserCallback'],
   $T2D2Quadro: {
     // How far, in milliseconds, a refresh may fall from where it is
     // expected: from a wait's deadline, or off the display's rhythm.
@@ -155,9 +223,13 @@ mergeInto(LibraryManager.library, {
     refresco: 0,
     intervalos: null,
     vistos: 0,
-    // The wait under way: its deadline by the page's clock.
+    // The wait under way: its deadline by the page's clock, its number, the
+    // program's wake-up (null once called) and the timer kept in reserve
+    // while it counts on a refresh.
     prazo: 0,
+    vez: 0,
     acorda: null,
+    reserva: 0,
 
     observa: function(t) {
       var q = T2D2Quadro;
@@ -182,18 +254,38 @@ mergeInto(LibraryManager.library, {
       return q.refresco + intervalo * Math.ceil((agora - q.refresco) / intervalo);
     },
 
-    decide: function() {
-      var q = T2D2Quadro, agora = performance.now();
-      if (q.proximoRefresco(agora) > q.prazo + q.FOLGA)
-        safeSetTimeout(q.acorda, q.prazo - agora);
-      else
-        Browser.safeRequestAnimationFrame(q.noRefresco);
+    // Wakes the program once per wait: a refresh or a timer left over from
+    // an earlier wait, or coming after the other, finds nothing to do.
+    termina: function(vez) {
+      var q = T2D2Quadro, acorda = q.acorda;
+      if (vez !== q.vez || !acorda) return;
+      q.acorda = null;
+      clearTimeout(q.reserva);
+      acorda();
     },
 
-    noRefresco: function() {
+    decide: function(vez) {
+      var q = T2D2Quadro, agora = performance.now(), refresco = q.proximoRefresco(agora);
+      if (refresco > q.prazo + q.FOLGA) {
+        safeSetTimeout(function() { q.termina(vez); }, q.prazo - agora);
+        return;
+      }
+      var intervalo = Math.min.apply(null, q.intervalos);
+      clearTimeout(q.reserva);
+      q.reserva = setTimeout(function() {
+        callUserCallback(function() { q.termina(vez); });
+      }, refresco + intervalo - agora);
+      // The program's sleep keeps the runtime alive meanwhile.
+      requestAnimationFrame(function() {
+        callUserCallback(function() { q.noRefresco(vez); });
+      });
+    },
+
+    noRefresco: function(vez) {
       var q = T2D2Quadro;
-      if (performance.now() >= q.prazo - q.FOLGA) q.acorda();
-      else q.decide();
+      if (vez !== q.vez || !q.acorda) return;
+      if (performance.now() >= q.prazo - q.FOLGA) q.termina(vez);
+      else q.decide(vez);
     },
 
     espera: function(ms, acorda) {
@@ -204,7 +296,7 @@ mergeInto(LibraryManager.library, {
       }
       q.prazo = performance.now() + ms;
       q.acorda = acorda;
-      q.decide();
+      q.decide(++q.vez);
     },
   },
 

@@ -137,9 +137,11 @@ await roda(async (aoFim, aoFalhar) => {
   if (suspenso !== 'suspended') falha(`o som não foi suspenso: ${suspenso}`);
 
   // Charging shows the force bar; letting go fires and the flight hides the
-  // inventory.
+  // inventory. The bar's first frame is the first to draw its shapes and may
+  // wait over a second for the GPU (SwiftShader builds their pipelines): the
+  // deadline is a first drawing's, as for the splash.
   await navegador.botao(true);
-  foto('4-carga', await ve('barra de força', 10, (img) => mesmaCor(pixel(img, 11, 300), BRANCO),
+  foto('4-carga', await ve('barra de força', 30, (img) => mesmaCor(pixel(img, 11, 300), BRANCO),
     (img) => cores(img, [[11, 300]])));
   await navegador.botao(false);
   foto('5-voo', await ve('voo', 10, (img) => !destaque(img, 1),

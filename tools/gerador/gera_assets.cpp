@@ -1,7 +1,8 @@
 // Writes every asset the game reads from its files folder, the contact
 // sheet, the desktop icon, the starter font sheet that library users get
-// with the examples, and the browser page's icons and touch splash. The same
-// program always writes the same bytes.
+// with the examples, and the browser page's own files (its icons, the splash
+// for touch devices, and the music in MP3 for the browsers without Vorbis).
+// The same program always writes the same bytes.
 //
 //   gera_assets ARQUIVOS [PREVIA.png [ICONES [FONTE16.png [PAGINA]]]]
 #include "figuras.h"
@@ -62,14 +63,13 @@ void GravaImagens(const Acervo &a, const std::string &p) {
   Png(a.circulo, p + "/boundingcircle.png");
 }
 
-void GravaSons(const std::string &p) {
+void GravaSons(const std::string &p, const Estereo &musica) {
   Confere(GravaWav(SomDoTiro(), 1, p + "/shoot.wav"), p + "/shoot.wav");
   Confere(GravaWav(SomDaExplosao(), 1, p + "/explosao.wav"),
           p + "/explosao.wav");
   Confere(GravaWav(SomDaExplosaoFinal(), 1, p + "/explosaoFinal.wav"),
           p + "/explosaoFinal.wav");
-  Confere(GravaOgg(ComporMusica(), p + "/WhatYouWantv2.ogg"),
-          p + "/WhatYouWantv2.ogg");
+  Confere(GravaOgg(musica, p + "/WhatYouWantv2.ogg"), p + "/WhatYouWantv2.ogg");
 }
 
 // 16-pixel cells, the size a first program wants: a 256 x 256 sheet, a
@@ -92,10 +92,12 @@ void GravaIcones(const std::string &pasta, const Imagem icones[3]) {
 }
 
 // The browser page's icons: the manifest's 192 and 512 and its maskable
-// one, and the 180 an iPhone puts on its home screen. And the splash that
-// the page gives the game on a touch device, where there is no Enter key
-// and no mouse.
-void GravaArquivosDaPagina(const Acervo &a, const std::string &dir) {
+// one, and the 180 an iPhone puts on its home screen. The splash that the
+// page gives the game on a touch device, where there is no Enter key and no
+// mouse. The same music in MP3, which every browser decodes, for those that
+// cannot decode Vorbis (Safari and every iOS browser before iOS 18.4).
+void GravaArquivosDaPagina(const Acervo &a, const std::string &dir,
+                           const Estereo &musica) {
   std::error_code erro;
   std::filesystem::create_directories(dir, erro);
   Png(Icone(192), dir + "/icone-192.png");
@@ -105,6 +107,8 @@ void GravaArquivosDaPagina(const Acervo &a, const std::string &dir) {
   Png(Splash(a.fundo, a.grama, TROVASCO_FONTE_SERIFA, TROVASCO_FONTE_SANS,
              Controles::TOQUE),
       dir + "/splash_toque.png");
+  Confere(GravaMp3(musica, dir + "/WhatYouWantv2.mp3"),
+          dir + "/WhatYouWantv2.mp3");
 }
 
 } // namespace
@@ -121,12 +125,13 @@ int main(int argc, char **argv) {
   std::filesystem::create_directories(pasta, erro);
   Acervo a = Desenha();
   GravaImagens(a, pasta);
-  GravaSons(pasta);
+  const Estereo musica = ComporMusica();
+  GravaSons(pasta, musica);
   Imagem icones[3];
   for (int k = 0; k < 3; k++) icones[k] = Icone(LADOS_DO_ICONE[k]);
   if (argc > 3) GravaIcones(argv[3], icones);
   if (argc > 2) Png(FolhaDeContato(a, icones), argv[2]);
   if (argc > 4) GravaFonteInicial(argv[4]);
-  if (argc > 5) GravaArquivosDaPagina(a, argv[5]);
+  if (argc > 5) GravaArquivosDaPagina(a, argv[5], musica);
   return falhou ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 
 #include "acaso.h"
 
+#include <lame/lame.h>
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
@@ -459,4 +460,51 @@ bool GravaOgg(const Estereo &som, const std::string &arquivo) {
   c.escoaBlocos();
   EncerraCodificador(c);
   return std::fclose(c.saida) == 0 && c.ok;
+}
+
+namespace {
+
+// The whole file in memory: the LAME tag, known only at the end, takes the
+// place of the first frame.
+bool CodificaMp3(lame_t l, const Estereo &som,
+                 std::vector<unsigned char> &mp3) {
+  const int bloco = 4096;
+  const size_t total = som.esquerda.size();
+  std::vector<unsigned char> saida(size_t(1.25 * bloco + 7200));
+  for (size_t feito = 0; feito < total; feito += bloco) {
+    int n = int(std::min(size_t(bloco), total - feito));
+    int k = lame_encode_buffer_ieee_float(l, &som.esquerda[feito],
+                                          &som.direita[feito], n, saida.data(),
+                                          int(saida.size()));
+    if (k < 0) return false;
+    mp3.insert(mp3.end(), saida.begin(), saida.begin() + k);
+  }
+  int k = lame_encode_flush(l, saida.data(), int(saida.size()));
+  if (k < 0) return false;
+  mp3.insert(mp3.end(), saida.begin(), saida.begin() + k);
+  size_t etiqueta = lame_get_lametag_frame(l, saida.data(), saida.size());
+  if (etiqueta == 0 || etiqueta > mp3.size()) return false;
+  std::copy_n(saida.begin(), etiqueta, mp3.begin());
+  return true;
+}
+
+} // namespace
+
+bool GravaMp3(const Estereo &som, const std::string &arquivo) {
+  lame_t l = lame_init();
+  if (!l) return false;
+  lame_set_in_samplerate(l, TAXA);
+  lame_set_out_samplerate(l, TAXA);
+  lame_set_num_channels(l, 2);
+  lame_set_mode(l, JOINT_STEREO);
+  lame_set_VBR(l, vbr_default);
+  lame_set_VBR_quality(l, 6);
+  lame_set_bWriteVbrTag(l, 1);
+  std::vector<unsigned char> mp3;
+  bool ok = lame_init_params(l) >= 0 && CodificaMp3(l, som, mp3);
+  lame_close(l);
+  FILE *f = ok ? std::fopen(arquivo.c_str(), "wb") : nullptr;
+  if (!f) return false;
+  ok = std::fwrite(mp3.data(), 1, mp3.size(), f) == mp3.size();
+  return std::fclose(f) == 0 && ok;
 }
