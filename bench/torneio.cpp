@@ -176,6 +176,11 @@ double Divide(double a, double b) {
   return b > 0 ? a / b : 0;
 }
 
+// Frames whose planning took longer than the 2 ms a frame may grow by.
+long AcimaDe2ms(const std::vector<double> &v) {
+  return std::count_if(v.begin(), v.end(), [](double ms) { return ms > 2; });
+}
+
 double Quantil(std::vector<double> v, double q) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
@@ -199,9 +204,10 @@ void ImprimeJson() {
       separa = ", ";
     }
     printf("}, \"plano_mais_longo_ms\": %.3f, \"plano_p999_ms\": %.3f, "
+           "\"quadros_de_plano\": %zu, \"acima_de_2ms\": %ld, "
            "\"vez_media_s\": %.2f}",
-           Quantil(f.planos, 1), Quantil(f.planos, 0.999),
-           Divide(f.quadrosDaVez, f.vezes) * 0.016);
+           Quantil(f.planos, 1), Quantil(f.planos, 0.999), f.planos.size(),
+           AcimaDe2ms(f.planos), Divide(f.quadrosDaVez, f.vezes) * 0.016);
   }
   printf("}\n");
 }
@@ -211,7 +217,8 @@ void ImprimeTabela(int partidas) {
          "pair of levels; the game's random winds\n\n",
          partidas);
   printf("level    first shot hits  shots to 1st hit  shots to destroy  "
-         "wins vs f/m/d     plan/frame: longest, p99.9  turn to shot (s)\n");
+         "wins vs f/m/d     plan/frame: longest, p99.9, over 2 ms  "
+         "turn to shot (s)\n");
   for (int n = 1; n <= 3; n++) {
     const Figuras &f = figuras[n];
     char vitorias[3][8];
@@ -219,12 +226,13 @@ void ImprimeTabela(int partidas) {
       snprintf(vitorias[o - 1], sizeof vitorias[0],
                o == n ? "  -  " : "%4.0f%%",
                100 * Divide(f.vitorias[o], f.jogos[o]));
-    printf("%-8s %14.0f%% %17.2f %17.2f  %s %s %s %13.2f, %.2f ms  %.2f "
-           "(%.2f-%.2f)\n",
+    printf("%-8s %14.0f%% %17.2f %17.2f  %s %s %s %13.2f, %.2f ms, %ld of "
+           "%zu  %.2f (%.2f-%.2f)\n",
            NOMES[n], 100 * Divide(f.acertosNoPrimeiro, f.partidas),
            Divide(f.tirosAteAcertar, f.comAcerto),
            Divide(f.tirosAteDestruir, f.destruicoes), vitorias[0], vitorias[1],
            vitorias[2], Quantil(f.planos, 1), Quantil(f.planos, 0.999),
+           AcimaDe2ms(f.planos), f.planos.size(),
            Divide(f.quadrosDaVez, f.vezes) * 0.016, f.vezMaisCurta * 0.016,
            f.vezMaisLonga * 0.016);
   }
