@@ -42,25 +42,16 @@ Nivel NivelDasTeclas(const T2D2_Botao *teclas) {
 // The flight of a shot
 // ---------------------------------------------------------------------------
 
-static const unsigned int NENHUMA[4] = {0, 0, 0, 0};
-
 Situacao::Situacao()
-    : Situacao(0, nullptr, nullptr, Vector2D(0, 0), 0, 1, NENHUMA) {}
-
-static obj::Canhao CanhaoDe(const obj::Canhao *armas, int i) {
-  return armas ? armas[i] : obj::Canhao(0, 0, 0, 0, 0, 0);
-}
-
-static obj::Bala BalaDe(const obj::Bala *balas, int i) {
-  return balas ? balas[i] : obj::Bala(0, 0, 0, 0);
-}
+    : p(0), armas{obj::Canhao(0, 0, 0, 0, 0, 0), obj::Canhao(0, 0, 0, 0, 0, 0)},
+      balas{obj::Bala(0, 0, 0, 0), obj::Bala(0, 0, 0, 0)}, aceleracao(0, 0),
+      forca_delta(0), tipo(1), voando{0, 0, 0, 0} {}
 
 Situacao::Situacao(int p, const obj::Canhao *armas, const obj::Bala *balas,
                    const Vector2D &aceleracao, double forca_delta, int tipo,
                    const unsigned int *voando)
-    : p(p), armas{CanhaoDe(armas, 0), CanhaoDe(armas, 1)},
-      balas{BalaDe(balas, 0), BalaDe(balas, 1)}, aceleracao(aceleracao),
-      forca_delta(forca_delta),
+    : p(p), armas{armas[0], armas[1]}, balas{balas[0], balas[1]},
+      aceleracao(aceleracao), forca_delta(forca_delta),
       tipo(tipo), voando{0, voando[1], voando[2], voando[3]} {}
 
 double ForcaDepois(int cargas, double *forca_delta) {
@@ -299,7 +290,6 @@ void Computador::Observa(const Situacao &s) {
   if (etapa != ESPERA) return;
   planejador.Comeca(s);
   pivo = s.armas[s.p].resultante;
-  cliques = 0;
   tipoNaMao = s.tipo;
   quadrosNaVez = 0;
   Muda(PENSA);

@@ -107,7 +107,6 @@ private:
   int tipos[3] = {0, 0, 0}, nTipos = 0, iTipo = 0;
   int elevacoes[4] = {0, 0, 0, 0}, iElevacao = 0;
   int mx = 0, my = 0, baixo = 1, alto = 1, final = 0;
-  Resultado antes;
   Tiro melhorDoTipo[4];
   Resultado previstoDoTipo[4];
   bool pronto = false;

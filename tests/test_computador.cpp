@@ -5,24 +5,15 @@
 #include "Computador.h"
 #include "includes.h"
 #include "jogo_rapido.h"
+#include "sorteios.h"
 
 #include "t2d2/tovik2d2.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <deque>
 
 using math::Vector2D;
-
-// Each wind is two draws: its magnitude k (k / 10), then its sign (s - 1).
-static std::deque<int> sorteios;
-extern "C" int rand() noexcept {
-  if (sorteios.empty()) return 0;
-  const int r = sorteios.front();
-  sorteios.pop_front();
-  return r;
-}
 
 extern "C" time_t time(time_t *t) noexcept {
   if (t) *t = 1356998400;

@@ -4,6 +4,7 @@
 #include "includes.h"
 #include "MathUtil.h"
 #include "apoio.h"
+#include "sorteios.h"
 
 #include "t2d2/tovik2d2.h"
 #include "t2d2/tovik2d2primitivas.h"
@@ -13,21 +14,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <string>
 
 using math::Vector2D;
 using obj::Bala;
 using obj::Canhao;
-
-// The wind is drawn from rand(); this executable answers from a script.
-static std::deque<int> sorteios;
-extern "C" int rand() noexcept {
-  if (sorteios.empty()) return 0;
-  const int r = sorteios.front();
-  sorteios.pop_front();
-  return r;
-}
 
 namespace {
 
