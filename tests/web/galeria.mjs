@@ -55,7 +55,10 @@ async function confereIndice(navegador, onde) {
 // From the index, through the card's link, to the program's running page.
 async function joga(navegador, url, nome, aperta) {
   await navegador.vai(url);
-  await aperta(`a[data-programa="${nome}"]`).catch((e) => falha(`o cartão de ${nome}: ${e.message}`));
+  const cartao = `a[data-programa="${nome}"]`;
+  await esperaValor(`o cartão de ${nome}`, 20, () => navegador.avalia((s) =>
+    document.querySelector(s)?.getBoundingClientRect().width || 0, cartao), (v) => v > 0, String);
+  await aperta(cartao).catch((e) => falha(`o cartão de ${nome}: ${e.message}`));
   // The start screen: the page's title over the start button, laid out.
   await esperaValor(`o botão de jogar de ${nome}`, 60,
     () => navegador.avalia(() => {
