@@ -10,6 +10,10 @@
 # The newest release must be the project's version.
 function(t2d2_le_changelog arquivo fonte revisao mantenedor)
   file(READ "${arquivo}" texto)
+  # Debian wants each entry's time later than the one before it: releases
+  # that share a day are an hour apart, the oldest at midnight.
+  string(REGEX MATCHALL "\n## \\[[0-9.]+\\] - [0-9]+-[0-9]+-[0-9]+" datas "\n${texto}")
+  list(TRANSFORM datas REPLACE ".* - " "")
   set(xml "")
   set(debian "")
   set(versao "")
@@ -29,6 +33,10 @@ function(t2d2_le_changelog arquivo fonte revisao mantenedor)
       _t2d2_fecha_lancamento()
       set(versao "${CMAKE_MATCH_1}")
       set(data "${CMAKE_MATCH_2}")
+      list(POP_FRONT datas)
+      set(mesmo_dia ${datas})
+      list(FILTER mesmo_dia INCLUDE REGEX "^${data}$")
+      list(LENGTH mesmo_dia hora)
       if(versao_nova STREQUAL "")
         set(versao_nova "${versao}")
         set(data_nova "${data}")
@@ -75,7 +83,7 @@ macro(_t2d2_fecha_lancamento)
   if(NOT versao STREQUAL "")
     _t2d2_fecha_item()
     string(APPEND xml "        </ul>\n      </description>\n    </release>\n")
-    execute_process(COMMAND date -u -R -d "${data}"
+    execute_process(COMMAND date -u -R -d "${data} ${hora}:00"
       OUTPUT_VARIABLE data_rfc OUTPUT_STRIP_TRAILING_WHITESPACE
       COMMAND_ERROR_IS_FATAL ANY)
     string(APPEND debian "\n -- ${mantenedor}  ${data_rfc}\n\n")

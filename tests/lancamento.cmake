@@ -33,4 +33,13 @@ foreach(saida data_lancamento releases_xml changelog_debian)
       "${esperado_${saida}}")
   endif()
 endforeach()
+
+# Two releases on one day: the newer one an hour after the older.
+file(WRITE ${PASTA}/CHANGELOG.md "## [2.1.0] - 2027-01-05\n\n- B\n\n"
+  "## [2.0.0] - 2027-01-05\n\n- A\n")
+t2d2_le_changelog(${PASTA}/CHANGELOG.md trovasco 1 "Dev <dev@example.org>")
+string(REGEX MATCHALL "2027 0[0-9]:00" horas "${t2d2_changelog_debian}")
+if(NOT horas STREQUAL "2027 01:00;2027 00:00")
+  message(FATAL_ERROR "FALHOU: no mesmo dia, as horas são ${horas}")
+endif()
 message("changelog lido: 2 lançamentos")
