@@ -38,14 +38,16 @@ function(t2d2_pagina_web alvo)
     RUNTIME_OUTPUT_DIRECTORY ${pasta} SUFFIX .js)
   t2d2_pre_carrega_pares(${alvo} ${p_ARQUIVOS})
 
-  set(PROGRAMA ${alvo})
   set(TITULO ${p_TITULO})
-  t2d2_le_toque("${p_TOQUE}" TOQUE)
-  set(CABECA "")
+  t2d2_le_toque("${p_TOQUE}" toque)
+  set(cabeca "")
   if(p_CABECA)
-    t2d2_le_arquivo(${p_CABECA} CABECA CABECA)
+    t2d2_le_arquivo(${p_CABECA} CABECA cabeca)
   endif()
-  configure_file(${T2D2_PAGINA_WEB}/pagina.html ${pasta}/index.html @ONLY)
+  set_target_properties(${alvo} PROPERTIES T2D2_PAGINA_TOQUE "${toque}"
+    T2D2_PAGINA_CABECA "${cabeca}" T2D2_PAGINA_TITULO "${TITULO}")
+  cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]]
+    CALL t2d2_escreve_index [[${alvo}]] [[${pasta}]])")
   foreach(f pagina.js toque.js)
     configure_file(${T2D2_PAGINA_WEB}/${f} ${pasta}/${f} COPYONLY)
   endforeach()
@@ -63,6 +65,25 @@ function(t2d2_pagina_web alvo)
   configure_file(${manifesto} ${pasta}/manifest.webmanifest @ONLY)
 
   t2d2_trabalhador_e_zip(${alvo} ${pasta})
+endfunction()
+
+# index.html waits for the end of the configuration, when what the program
+# preloads is known: a page whose program has no data package must not ask
+# for one.
+function(t2d2_escreve_index alvo pasta)
+  set(PROGRAMA ${alvo})
+  foreach(v TITULO TOQUE CABECA)
+    get_target_property(${v} ${alvo} T2D2_PAGINA_${v})
+  endforeach()
+  if(NOT CABECA)
+    set(CABECA "")
+  endif()
+  get_target_property(dados ${alvo} T2D2_DADOS)
+  set(DADOS "")
+  if(dados)
+    set(DADOS "<link rel=\"preload\" href=\"${alvo}.data\" as=\"fetch\" crossorigin>")
+  endif()
+  configure_file(${T2D2_PAGINA_WEB}/pagina.html ${pasta}/index.html @ONLY)
 endfunction()
 
 function(t2d2_confere_pagina alvo)

@@ -50,6 +50,7 @@ function(t2d2_pre_carrega alvo origem destino)
   else()
     target_link_options(${alvo} PRIVATE
       "SHELL:--preload-file ${origem}@${destino}")
+    set_property(TARGET ${alvo} PROPERTY T2D2_DADOS ON)
     set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${origem})
   endif()
 endfunction()
