@@ -9,6 +9,7 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -92,23 +93,54 @@ bool escreveFonte(const std::string &pasta) {
                         rgba.data(), 4 * lado) != 0;
 }
 
-// Frame 0 a yellow ball, frame 1 a red one, each with a dark rim.
-bool escreveSprite(const std::string &pasta) {
-  const int lado = 32, largura = 2 * lado;
-  const std::uint8_t cores[2][3] = {{250, 210, 40}, {230, 60, 50}};
-  std::vector<std::uint8_t> rgb(3 * largura * lado);
-  for (int y = 0; y < lado; ++y)
+using Cor = std::array<std::uint8_t, 3>;
+const Cor MAGENTA = {255, 0, 255}, BORDA = {40, 30, 20};
+
+// An RGB picture; opaque magenta is the library's transparent colour.
+struct Imagem {
+  int largura, altura;
+  std::vector<std::uint8_t> rgb;
+};
+
+// A largura x altura picture whose pixel (x, y) is cor(x, y).
+template <class Pintura> Imagem desenha(int largura, int altura, Pintura cor) {
+  Imagem img{largura, altura, std::vector<std::uint8_t>(3 * largura * altura)};
+  for (int y = 0; y < altura; ++y)
     for (int x = 0; x < largura; ++x) {
-      const double dx = x % lado - 15.5, dy = y - 15.5;
-      const double d = std::sqrt(dx * dx + dy * dy);
-      const std::uint8_t magenta[3] = {255, 0, 255}, borda[3] = {40, 30, 20};
-      const std::uint8_t *cor = d > 15   ? magenta
-                                : d > 13 ? borda
-                                         : cores[x / lado];
-      for (int k = 0; k < 3; ++k) rgb[3 * (y * largura + x) + k] = cor[k];
+      const Cor c = cor(x, y);
+      std::copy(c.begin(), c.end(), &img.rgb[3 * (y * largura + x)]);
     }
-  return stbi_write_png((pasta + "/ola.png").c_str(), largura, lado, 3,
-                        rgb.data(), 3 * largura) != 0;
+  return img;
+}
+
+bool grava(const std::string &caminho, const Imagem &img) {
+  return stbi_write_png(caminho.c_str(), img.largura, img.altura, 3,
+                        img.rgb.data(), 3 * img.largura) != 0;
+}
+
+// Frame k of a row of quadro-wide frames, pasted with its top-left at (x, y)
+// as the library draws it: magenta left out.
+void cola(Imagem &destino, const Imagem &fita, int quadro, int k, int x,
+          int y) {
+  for (int fy = 0; fy < fita.altura; ++fy)
+    for (int fx = 0; fx < quadro; ++fx) {
+      const std::uint8_t *c =
+          &fita.rgb[3 * (fy * fita.largura + k * quadro + fx)];
+      const int dx = x + fx, dy = y + fy;
+      if (Cor{c[0], c[1], c[2]} == MAGENTA || dx < 0 || dy < 0 ||
+          dx >= destino.largura || dy >= destino.altura)
+        continue;
+      std::copy(c, c + 3, &destino.rgb[3 * (dy * destino.largura + dx)]);
+    }
+}
+
+// Frame 0 a yellow ball, frame 1 a red one, each with a dark rim.
+Imagem bolas() {
+  const Cor cores[2] = {{250, 210, 40}, {230, 60, 50}};
+  return desenha(64, 32, [&](int x, int y) {
+    const double d = std::hypot(x % 32 - 15.5, y - 15.5);
+    return d > 15 ? MAGENTA : d > 13 ? BORDA : cores[x / 32];
+  });
 }
 
 // How far inside fruit k the point (x, y) of its 32x32 frame lies; below 0
@@ -125,49 +157,109 @@ double profundidade(int k, double x, double y) {
 
 // Three 32x32 frames on magenta: a red apple, an orange and a bunch of
 // grapes, each with a dark rim, the round ones with a stalk.
-bool escreveFrutas(const std::string &pasta) {
-  const int lado = 32, largura = 3 * lado;
-  const std::uint8_t cores[3][3] = {
-      {220, 30, 40}, {250, 150, 20}, {130, 50, 170}};
-  const std::uint8_t magenta[3] = {255, 0, 255}, borda[3] = {40, 30, 20},
-                     verde[3] = {40, 140, 40};
-  std::vector<std::uint8_t> rgb(3 * largura * lado);
-  for (int y = 0; y < lado; ++y)
-    for (int x = 0; x < largura; ++x) {
-      const int k = x / lado, cx = x % lado;
-      const double p = profundidade(k, cx, y);
-      const std::uint8_t *cor = k < 2 && cx >= 15 && cx <= 16 && y < 6 ? verde
-                                : p < 0                                ? magenta
-                                : p < 1.5                              ? borda
-                                          : cores[k];
-      for (int c = 0; c < 3; ++c) rgb[3 * (y * largura + x) + c] = cor[c];
-    }
-  return stbi_write_png((pasta + "/cesta_frutas.png").c_str(), largura, lado, 3,
-                        rgb.data(), 3 * largura) != 0;
+Imagem frutas() {
+  const Cor cores[3] = {{220, 30, 40}, {250, 150, 20}, {130, 50, 170}};
+  const Cor verde = {40, 140, 40};
+  return desenha(96, 32, [&](int x, int y) {
+    const int k = x / 32, cx = x % 32;
+    const double p = profundidade(k, cx, y);
+    return k < 2 && cx >= 15 && cx <= 16 && y < 6 ? verde
+           : p < 0                                ? MAGENTA
+           : p < 1.5                              ? BORDA
+                                                  : cores[k];
+  });
 }
 
 // Two 64x32 frames on magenta: a woven basket, then the same one lit up.
-bool escreveCesto(const std::string &pasta) {
-  const int l = 64, a = 32, largura = 2 * l;
-  std::vector<std::uint8_t> rgb(3 * largura * a);
-  for (int y = 0; y < a; ++y)
-    for (int x = 0; x < largura; ++x) {
-      const int k = x / l, cx = x % l;
-      // A trapezium, wider at the top, with a rim along the top.
-      const int margem = y / 4;
-      const bool dentro = y >= 8 && cx >= margem && cx < l - margem;
-      std::uint8_t cor[3] = {255, 0, 255};
-      if (dentro) {
-        const bool trama = (cx / 4 + y / 4) % 2 == 0;
-        cor[0] = std::uint8_t(k ? 250 : trama ? 150 : 120);
-        cor[1] = std::uint8_t(k ? 220 : trama ? 90 : 70);
-        cor[2] = std::uint8_t(k ? 90 : trama ? 40 : 30);
-        if (y < 12) cor[0] = cor[1] = cor[2] = 60;
-      }
-      for (int c = 0; c < 3; ++c) rgb[3 * (y * largura + x) + c] = cor[c];
-    }
-  return stbi_write_png((pasta + "/cesta_cesto.png").c_str(), largura, a, 3,
-                        rgb.data(), 3 * largura) != 0;
+Imagem cesto() {
+  return desenha(128, 32, [](int x, int y) {
+    const int k = x / 64, cx = x % 64;
+    // A trapezium, wider at the top, with a rim along the top.
+    const int margem = y / 4;
+    if (y < 8 || cx < margem || cx >= 64 - margem) return MAGENTA;
+    if (y < 12) return Cor{60, 60, 60};
+    const bool trama = (cx / 4 + y / 4) % 2 == 0;
+    return k ? Cor{250, 220, 90} : trama ? Cor{150, 90, 40} : Cor{120, 70, 30};
+  });
+}
+
+// Pulo's eight 32x32 tiles on magenta: ground with grass, ground below it,
+// bricks, spikes, a coin and the same coin turned edgeways, the flag, a
+// cloud.
+Cor ladrilho(int k, int x, int y) {
+  const Cor terra = {150, 100, 50}, escura = {110, 70, 35};
+  const bool pinta = (x * 7 + y * 13) % 11 == 0;
+  switch (k) {
+  case 0:
+    return y < 8 - (x / 4 % 2) ? Cor{60, 170, 60} : pinta ? escura : terra;
+  case 1:
+    return pinta ? escura : terra;
+  case 2:
+    return y % 8 == 0 || (x + y / 8 % 2 * 8) % 16 == 0 ? Cor{200, 190, 170}
+                                                       : Cor{180, 80, 50};
+  case 3: // four spikes on the tile's floor
+    return std::abs(x % 8 - 3.5) * 4 < y - 14 ? Cor{170, 170, 180} : MAGENTA;
+  case 4:
+  case 5: { // the turned coin is a narrow ellipse
+    const double d = std::hypot((x - 15.5) / (k == 4 ? 1 : 0.35), y - 15.5);
+    return d > 10 ? MAGENTA : d > 8 ? Cor{180, 130, 20} : Cor{250, 200, 40};
+  }
+  case 6: // the pole, and a green pennant at its top
+    if (x >= 6 && x < 9) return Cor{120, 120, 130};
+    return x >= 9 && y >= 2 && y < 18 && x - 9 < 20 - 2 * std::abs(y - 10)
+               ? Cor{40, 160, 60}
+               : MAGENTA;
+  default: {
+    const double d =
+        std::min({std::hypot(x - 10, y - 20), std::hypot(x - 22, y - 20),
+                  std::hypot(x - 16, y - 13)});
+    return d < 9 ? Cor{250, 250, 250} : MAGENTA;
+  }
+  }
+}
+
+// Pulo's runner in three 32x32 frames facing right, on magenta: standing,
+// mid-stride and jumping. The red shirt is the only red in Pulo's pictures.
+Cor corredor(int k, int x, int y) {
+  if (std::hypot(x - 16, y - 8) < 6.5)
+    return x == 19 && y == 7 ? BORDA : Cor{240, 190, 150};
+  if (y >= 14 && y < 24 && x >= 10 && x < 22) return Cor{200, 30, 30};
+  const int abertura = k == 1 ? 3 : 0, fim = k == 2 ? 29 : 32;
+  const bool perna = (x >= 11 - abertura && x < 15 - abertura) ||
+                     (x >= 17 + abertura && x < 21 + abertura);
+  return y >= 24 && y < fim && perna ? Cor{40, 60, 160} : MAGENTA;
+}
+
+// The gallery's picture of each example: a 320x240 scene of its own
+// sprites, on its own background.
+Imagem cena(Cor fundo, int chao, Cor grama) {
+  return desenha(320, 240,
+                 [=](int, int y) { return y < chao ? fundo : grama; });
+}
+
+bool escreveCapas(const std::string &pasta, const Imagem &bola,
+                  const Imagem &fruta, const Imagem &cesta,
+                  const Imagem &ladrilhos, const Imagem &heroi) {
+  Imagem ola = cena({0, 0, 0}, 200, {40, 120, 60});
+  cola(ola, bola, 32, 0, 100, 150);
+  cola(ola, bola, 32, 1, 190, 120);
+  Imagem cestaCapa = cena({40, 60, 110}, 226, {60, 130, 50});
+  for (int k = 0; k < 3; ++k)
+    cola(cestaCapa, fruta, 32, k, 60 + 90 * k, 40 + 50 * k);
+  cola(cestaCapa, cesta, 64, 1, 128, 194);
+  Imagem pulo = cena({120, 180, 240}, 240, {});
+  for (int x = 0; x < 320; x += 32) {
+    cola(pulo, ladrilhos, 32, 0, x, 176);
+    cola(pulo, ladrilhos, 32, 1, x, 208);
+  }
+  for (int x = 160; x < 256; x += 32) cola(pulo, ladrilhos, 32, 2, x, 80);
+  cola(pulo, ladrilhos, 32, 4, 192, 40);
+  cola(pulo, ladrilhos, 32, 3, 256, 144);
+  cola(pulo, ladrilhos, 32, 7, 40, 30);
+  cola(pulo, heroi, 32, 2, 90, 110);
+  return grava(pasta + "/ola_capa.png", ola) &&
+         grava(pasta + "/cesta_capa.png", cestaCapa) &&
+         grava(pasta + "/pulo_capa.png", pulo);
 }
 
 void escreve32(std::FILE *f, std::uint32_t v) {
@@ -218,9 +310,21 @@ int main(int argc, char **argv) {
     return 1;
   }
   const std::string pasta = argv[1];
-  if (!escreveSprite(pasta) || !escreveFonte(pasta) ||
-      !escreveSom(pasta + "/ola.wav", 880) || !escreveFrutas(pasta) ||
-      !escreveCesto(pasta) || !escreveSom(pasta + "/cesta.wav", 1320)) {
+  const Imagem bola = bolas(), fruta = frutas(), cesta = cesto();
+  const Imagem ladrilhos = desenha(
+      8 * 32, 32, [](int x, int y) { return ladrilho(x / 32, x % 32, y); });
+  const Imagem heroi = desenha(
+      3 * 32, 32, [](int x, int y) { return corredor(x / 32, x % 32, y); });
+  if (!grava(pasta + "/ola.png", bola) || !escreveFonte(pasta) ||
+      !escreveSom(pasta + "/ola.wav", 880) ||
+      !grava(pasta + "/cesta_frutas.png", fruta) ||
+      !grava(pasta + "/cesta_cesto.png", cesta) ||
+      !escreveSom(pasta + "/cesta.wav", 1320) ||
+      !grava(pasta + "/pulo_ladrilhos.png", ladrilhos) ||
+      !grava(pasta + "/pulo_heroi.png", heroi) ||
+      !escreveSom(pasta + "/pulo.wav", 660) ||
+      !escreveSom(pasta + "/pulo_moeda.wav", 1760) ||
+      !escreveCapas(pasta, bola, fruta, cesta, ladrilhos, heroi)) {
     std::fprintf(stderr, "%s: nao conseguiu escrever em %s\n", argv[0],
                  pasta.c_str());
     return 1;

@@ -55,6 +55,10 @@ double forcaRecalcula(double forca, double *forca_delta) {
   return quica(forca, forca_delta, FORCA_MAXIMA);
 }
 
+double FracaoDaForca(double forca) {
+  return forca / FORCA_MAXIMA;
+}
+
 // ---------------------------------------------------------------------------
 // One shot
 // ---------------------------------------------------------------------------

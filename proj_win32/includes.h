@@ -27,6 +27,8 @@ int Tovik2D_Start();
 // 0..13: at or past an end the value is held there and the delta turns.
 double gRecalcula(double g, double *color_delta);
 double forcaRecalcula(double forca, double *forca_delta);
+// How full the bar is, 0 to 1, for a page that shows the charge elsewhere.
+double FracaoDaForca(double forca);
 
 // ---------------------------------------------------------------------------
 // One shot

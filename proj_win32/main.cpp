@@ -95,6 +95,22 @@ extern "C" int SDL_main(int, char *[]) {
   }
   ia::Computador computador(nivel, unsigned(time(nullptr)));
 
+  // The turn's player's field as its aiming frames begin: backgrounds, the
+  // wind, whose turn it is, the inventory and both cannons.
+  auto desenhaCampo = [&] {
+    T2D2_LimpaTela();
+    DesenhaFundos(player, fundo, fundoTras);
+    T2D2_DesenhaTexto(fonte, 400, 120, textoVento, T2D2_ALINHA_CENTRO);
+    if (computador.Joga(player))
+      MontaTextoComputador(textoJogador);
+    else
+      MontaTextoJogador(textoJogador, jogador, player);
+    T2D2_DesenhaTexto(fonte, 400, 400, textoJogador, T2D2_ALINHA_CENTRO);
+    DesenhaInventario(figuras, bordaInventario, massaAtiva[player]);
+    armas[0].desenha();
+    armas[1].desenha();
+  };
+
   // -------------------------------------------------------------------------
   // Play
   // -------------------------------------------------------------------------
@@ -108,17 +124,7 @@ extern "C" int SDL_main(int, char *[]) {
     const T2D2_Mouse *mao = computador.Maos(player, mouse);
     T2D2_AnunciaEstado(computador.Joga(player) ? "computador" : "pessoa");
     MontaTextoVento(textoVento, vento.x);
-    T2D2_LimpaTela();
-    DesenhaFundos(player, fundo, fundoTras);
-    T2D2_DesenhaTexto(fonte, 400, 120, textoVento, T2D2_ALINHA_CENTRO);
-    if (computador.Joga(player))
-      MontaTextoComputador(textoJogador);
-    else
-      MontaTextoJogador(textoJogador, jogador, player);
-    T2D2_DesenhaTexto(fonte, 400, 400, textoJogador, T2D2_ALINHA_CENTRO);
-    DesenhaInventario(figuras, bordaInventario, massaAtiva[player]);
-    armas[0].desenha();
-    armas[1].desenha();
+    desenhaCampo();
 
     if (mao->botoes[T2D2_MDIREITO].pressionado) {
       const int tipo = massaAtiva[player] % 3 + 1;
@@ -138,6 +144,7 @@ extern "C" int SDL_main(int, char *[]) {
       // Charging: the force swings while the button is held.
       T2D2_AnunciaEstado(computador.Joga(p) ? "computador" : "carga");
       while (mao->botoes[T2D2_MESQUERDO].ativo) {
+        T2D2_AnunciaValor(float(FracaoDaForca(forca)));
         draw(player, fundo, fundoTras, armas, balas, offsetBarra, forca, g, mx,
              my);
         T2D2_DesenhaTexto(fonte, 400, 120, textoVento, T2D2_ALINHA_CENTRO);
@@ -191,7 +198,14 @@ extern "C" int SDL_main(int, char *[]) {
       forca = 0;
       g = 255;
       player = 1 - player;
-      vento = Vector2D(666, 0);
+      // The rest of this iteration is the new turn's first frame: it shows
+      // that player's field under the new wind, not the flight's last
+      // picture. The shot that ends the game keeps the wind it flew in.
+      if (!acabou) {
+        vento = NovoVento();
+        MontaTextoVento(textoVento, vento.x);
+      }
+      desenhaCampo();
     }
 
     const Vector2D pivo = armas[player].resultante;

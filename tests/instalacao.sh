@@ -35,7 +35,8 @@ for f in "$libdir/cmake/Tovik2D2/Tovik2D2Navegador.cmake" \
 done
 doc=$prefixo/share/doc/libtovik2d2-dev
 for f in guia.md resumo.md html/index.html examples/CMakeLists.txt \
-         examples/ola.cpp examples/recursos.cpp examples/fonte16.png; do
+         examples/ola.cpp examples/pulo_toque.json examples/recursos.cpp \
+         examples/fonte16.png; do
   [ -f "$doc/$f" ] || falha "$f não foi instalado em $doc"
 done
 # Nothing installed may point back at the build or source trees.
@@ -57,7 +58,7 @@ cmake --build "$tmp/ola-cmake" -j2 >"$tmp/build.log" ||
 # pkg-config: a static library, so its dependencies come with --static.
 export PKG_CONFIG_PATH=$libdir/pkgconfig
 read -r -a flags <<<"$(pkg-config --cflags --libs --static tovik2d2)"
-for exemplo in ola cesta; do
+for exemplo in ola cesta pulo; do
   g++ -std=c++17 -o "$tmp/$exemplo-pc" "$fontes/examples/$exemplo.cpp" \
     "${flags[@]}" || falha "construir $exemplo com pkg-config"
 done
@@ -97,4 +98,6 @@ roda "$tmp/ola-cmake/ola" Ola
 roda "$tmp/ola-pc" Ola
 roda "$tmp/ola-cmake/cesta" Cesta
 roda "$tmp/cesta-pc" Cesta
+roda "$tmp/ola-cmake/pulo" Pulo
+roda "$tmp/pulo-pc" Pulo
 echo "instalação: find_package e pkg-config construíram e rodaram os exemplos"

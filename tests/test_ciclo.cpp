@@ -3,6 +3,8 @@
 #include "tovik2d2_interno.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <string>
 
 static std::string mensagensDeInicio(const char *linhaModo) {
@@ -118,6 +120,14 @@ TEST(Ciclo, EncerrarParadoNaoImprimeNada) {
   CapturaSaida c;
   T2D2_Encerra();
   EXPECT_EQ(c.texto(), "");
+}
+
+TEST(Ciclo, ValorNaoFinitoEAvisadoEIgnorado) {
+  CapturaSaida c;
+  T2D2_AnunciaValor(0.5f);
+  T2D2_AnunciaValor(std::nanf(""));
+  EXPECT_EQ(c.texto(), "T2D2_AnunciaValor recebeu um valor que n\xe3"
+                       "o \xe9 finito e o ignorou.\n");
 }
 
 TEST(Ciclo, ReiniciaDepoisDeEncerrarComTabelasVazias) {

@@ -4,6 +4,7 @@
 #include "includes.h"
 #include "partida.h"
 
+#include <SDL_opengl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,6 +28,17 @@ Roteiro TiroParaBaixo() {
 }
 Roteiro TiroParaBaixoDoJogador2() {
   return Atira(360, 598, 1);
+}
+
+// What a back buffer holds after a swap is undefined: a browser's is
+// cleared, Mesa's keeps the last frame. Painted magenta once each frame is
+// read, whatever a frame leaves undrawn shows up in it.
+void SujaOQuadroApresentado() {
+  GLfloat cor[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, cor);
+  glClearColor(1, 0, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(cor[0], cor[1], cor[2], cor[3]);
 }
 
 // Consecutive repeats removed.
@@ -205,25 +217,36 @@ TEST(Jogo, partidaAteADestruicaoComBalasDoTipo2) {
   PRECISA_DOS_ARQUIVOS();
   const int n = CargasParaAcertar(0.03f);
   Partida p;
-  std::vector<int> vidas;
-  p.observa = [&](const Quadro &q, const Tela &) {
+  std::vector<int> vidas, incompletos;
+  p.depoisDoQuadro = SujaOQuadroApresentado;
+  p.observa = [&](const Quadro &q, const Tela &t) {
     const size_t i = p.quadros.size() - 1;
     if (q.fase == Fase::MIRA && i > 0 && p.quadros[i - 1].fase == Fase::VOO)
       vidas.push_back(q.verdes);
+    // Every frame draws its whole field, turn changes included.
+    for (int x : {60, 400, 740})
+      if (t.e(x, 20, 255, 0, 255) || t.e(x, 590, 255, 0, 255)) {
+        incompletos.push_back(q.numero);
+        break;
+      }
   };
   const Roteiro vez = Atira(500, 468, n) + TiroParaBaixoDoJogador2();
   p.roteiro = ENTER + Ate(Fase::MIRA) + Direito(500, 300) + Proximo(1) + vez +
               vez + vez + Atira(500, 468, n) + Proximo(400) + ESC;
   p.Joga();
   EXPECT_EQ(p.retorno, 0);
-  EXPECT_EQ(vidas, (std::vector<int>{70, 40, 10})) << "charged " << n;
+  // The last is the destroying shot's own closing frame.
+  EXPECT_EQ(vidas, (std::vector<int>{70, 40, 10, 0})) << "charged " << n;
+  EXPECT_EQ(incompletos, std::vector<int>{}) << "frames not drawn whole";
   const Quadro &fim = p.quadros.back();
   EXPECT_EQ(fim.inicioVida, 370) << "the destroyed cannon at the centre";
   EXPECT_EQ(fim.verdes, 0);
   EXPECT_EQ(fim.vermelhos, 100);
   EXPECT_GT(p.Mostra(p.ultima, 400, 300, "Fim do jogo", ""), 0.95);
-  // The hit that destroys ends play after its own iteration's aiming frame.
-  EXPECT_EQ(p.De(Fase::VOO).back().numero + 1, fim.numero);
+  // The hit that destroys ends play after its own iteration's aiming frame,
+  // which shows the field.
+  EXPECT_EQ(p.De(Fase::VOO).back().numero + 2, fim.numero);
+  EXPECT_EQ(p.quadros[p.quadros.size() - 2].fase, Fase::MIRA);
 }
 
 TEST(Jogo, alvoNoPivoDaUmTiroVerticalEAVezRestauraTudo) {

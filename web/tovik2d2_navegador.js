@@ -308,6 +308,12 @@ mergeInto(LibraryManager.library, {
     window.dispatchEvent(new CustomEvent('t2d2estado', {detail: estado}));
   },
 
+  t2d2_anuncia_valor: function(valor) {
+    if (Module.valorDoJogo === valor) return;
+    Module.valorDoJogo = valor;
+    window.dispatchEvent(new CustomEvent('t2d2valor', {detail: valor}));
+  },
+
   t2d2_espera_quadro__deps: ['$T2D2Quadro'],
   t2d2_espera_quadro: function(ms) {
     Asyncify.handleSleep(function(acorda) {

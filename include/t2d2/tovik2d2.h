@@ -124,6 +124,16 @@ bool T2D2_LeTela(Uint8 *pixels, size_t tamanho);
 /// the latest in `Module.estadoDoJogo`.
 void T2D2_AnunciaEstado(const char *estado);
 
+/// Tells the platform a number that goes with the game's state, such as how
+/// full a charging bar is (0 to 1), so that a control outside the window can
+/// show it too.
+/// \param valor the number; one that is not finite is refused with a line.
+///
+/// On a desktop it does nothing. In a browser the page receives each change
+/// as a `t2d2valor` event on `window`, the number in its `detail`, and finds
+/// the latest in `Module.valorDoJogo`.
+void T2D2_AnunciaValor(float valor);
+
 /// \name Operations of the back-end in use
 /// The operation table. All ten are null until a start succeeds and then point
 /// at the chosen back-end; they keep pointing there after T2D2_Encerra.

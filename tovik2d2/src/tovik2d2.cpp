@@ -7,6 +7,7 @@
 
 #include <SDL_image.h>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -145,6 +146,9 @@ static const char MSG_LE_TELA_GUARDANDO[] =
     "o tem quadro: a Tovik2D 2 passa a guardar cada quadro mostrado, e o "
     "primeiro fica pronto no pr\xf3"
     "ximo T2D2_Sincroniza.";
+static const char MSG_VALOR_INVALIDO[] =
+    "T2D2_AnunciaValor recebeu um valor que n\xe3"
+    "o \xe9 finito e o ignorou.";
 static const char MSG_LE_TELA_SEM_MEMORIA[] =
     "T2D2_LeTela n\xe3"
     "o conseguiu mem\xf3"
@@ -338,6 +342,13 @@ void T2D2_DefineSincronizaUsuario(void (*funcao)()) {
 
 void T2D2_AnunciaEstado(const char *estado) {
   if (estado) T2D2_AnunciaAPlataforma(estado);
+}
+
+void T2D2_AnunciaValor(float valor) {
+  if (std::isfinite(valor))
+    T2D2_AnunciaValorAPlataforma(valor);
+  else
+    puts(MSG_VALOR_INVALIDO);
 }
 
 // ---------------------------------------------------------------------------

@@ -60,3 +60,5 @@ Mix_Music *T2D2_MusicaAChegar(const char *) {
 }
 
 void T2D2_AnunciaAPlataforma(const char *) {}
+
+void T2D2_AnunciaValorAPlataforma(float) {}

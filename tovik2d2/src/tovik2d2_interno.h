@@ -106,6 +106,7 @@ Mix_Music *T2D2_MusicaAChegar(const char *arquivo);
 // Hands the game's state to whatever shows controls around the window: the
 // page in a browser, no one on a desktop.
 void T2D2_AnunciaAPlataforma(const char *estado);
+void T2D2_AnunciaValorAPlataforma(float valor);
 
 // ---------------------------------------------------------------------------
 // Input transitions

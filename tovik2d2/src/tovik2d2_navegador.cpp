@@ -91,7 +91,12 @@ Mix_Music *T2D2_MusicaAChegar(const char *arquivo) {
 }
 
 extern "C" void t2d2_anuncia(const char *estado);
+extern "C" void t2d2_anuncia_valor(float valor);
 
 void T2D2_AnunciaAPlataforma(const char *estado) {
   t2d2_anuncia(estado);
+}
+
+void T2D2_AnunciaValorAPlataforma(float valor) {
+  t2d2_anuncia_valor(valor);
 }
