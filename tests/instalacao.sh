@@ -25,6 +25,14 @@ arquivo_lib=$(find "$prefixo" -name libtovik2d2.a -print -quit)
 libdir=$(dirname "$arquivo_lib")
 [ -f "$libdir/pkgconfig/tovik2d2.pc" ] || falha "tovik2d2.pc não está em $libdir/pkgconfig"
 [ -f "$libdir/cmake/Tovik2D2/Tovik2D2Config.cmake" ] || falha "pacote CMake ausente"
+# The browser's library and page, built by a game's own Emscripten build.
+navegador=$prefixo/share/tovik2d2
+for f in "$libdir/cmake/Tovik2D2/Tovik2D2Navegador.cmake" \
+         "$navegador/src/tovik2d2_navegador.cpp" "$navegador/src/tovik2d2_interno.h" \
+         "$navegador/web/pagina.cmake" "$navegador/web/plataforma.cmake" \
+         "$navegador/web/tovik2d2_navegador.js" "$navegador/web/icone.png"; do
+  [ -f "$f" ] || falha "$f não foi instalado"
+done
 doc=$prefixo/share/doc/libtovik2d2-dev
 for f in guia.md resumo.md html/index.html examples/CMakeLists.txt \
          examples/ola.cpp examples/pulo_toque.json examples/recursos.cpp \
@@ -33,7 +41,7 @@ for f in guia.md resumo.md html/index.html examples/CMakeLists.txt \
 done
 # Nothing installed may point back at the build or source trees.
 if grep -rlF -e "$(realpath "$construcao")" -e "$(realpath "$fontes")" \
-     "$libdir/cmake" "$libdir/pkgconfig"; then
+     "$libdir/cmake" "$libdir/pkgconfig" "$navegador"; then
   falha "arquivos instalados citam a árvore de construção"
 fi
 

@@ -37,7 +37,9 @@ dev=$(ls "$saida"/libtovik2d2-dev_*.deb)
 lib=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 contem "$dev" usr/include/t2d2/tovik2d2.h usr/include/t2d2/tovik2d2primitivas.h \
   usr/include/t2d2/tovikaudio2.h "$lib/libtovik2d2.a" \
-  "$lib/cmake/Tovik2D2/Tovik2D2Config.cmake" "$lib/pkgconfig/tovik2d2.pc"
+  "$lib/cmake/Tovik2D2/Tovik2D2Config.cmake" "$lib/pkgconfig/tovik2d2.pc" \
+  "$lib/cmake/Tovik2D2/Tovik2D2Navegador.cmake" usr/share/tovik2d2/web/pagina.cmake \
+  usr/share/tovik2d2/src/tovik2d2_navegador.cpp
 doc=usr/share/doc/libtovik2d2-dev
 contem "$dev" $doc/guia.md $doc/html/index.html $doc/examples/CMakeLists.txt \
   $doc/examples/ola.cpp
@@ -45,7 +47,7 @@ contem "$dev" $doc/guia.md $doc/html/index.html $doc/examples/CMakeLists.txt \
 if [ "$3" != 1 ] || [ "$4" != 1 ]; then
   echo "esta árvore não tem o jogo e o gerador de arquivos"; exit 77
 fi
-contem "$dev" $doc/examples/fonte16.png
+contem "$dev" $doc/examples/fonte16.png usr/share/tovik2d2/web/icone.png
 jogo=$(ls "$saida"/trovasco_*.deb)
 contem "$jogo" usr/games/trovasco usr/lib/games/trovasco/trovasco \
   usr/share/games/trovasco/files/splash.png \

@@ -1,4 +1,4 @@
-# The build's identity and the list of the files it wrote into the game
+# The build's identity and the list of the files it wrote into a program
 # page's folder, filled into the service worker. Run by the build after
 # every other file of the folder is written:
 #   cmake -DPASTA=<page folder> -DMODELO=<web/sw.js> -P identidade.cmake
@@ -27,5 +27,10 @@ foreach(a IN LISTS arquivos)
   endif()
 endforeach()
 list(JOIN segundas "," SEGUNDAS)
+# The program is the folder's .wasm file, whose name leads its caches'
+# names.
+set(programas ${arquivos})
+list(FILTER programas INCLUDE REGEX "^[^/]+\\.wasm$")
+string(REGEX REPLACE "\\.wasm(;.*)?$" "" PROGRAMA "${programas}")
 list(JOIN arquivos "," ARQUIVOS)
 configure_file(${MODELO} ${PASTA}/sw.js @ONLY)

@@ -6,12 +6,11 @@
 # click (the gesture a browser needs before it plays sound) and, when it
 # returns, ends it with exit(), as a desktop's C runtime does, so that the
 # handlers registered with atexit run (the audio's shut-down among them).
-set(T2D2_NATIVO "" CACHE PATH
-  "A desktop build of this project whose asset generator has run")
-if(NOT EXISTS ${T2D2_NATIVO}/jogo/files/splash.png)
-  message(FATAL_ERROR "T2D2_NATIVO must name a desktop build whose asset "
-    "generator has run (bash tools/web.sh build makes both)")
-endif()
+#
+# This file and the page's files beside it are installed with the library's
+# development files: a game built against the installed package includes it
+# from the package's configuration, the same way this project does.
+include_guard(GLOBAL)
 
 add_library(t2d2_navegador INTERFACE)
 target_link_options(t2d2_navegador INTERFACE
@@ -51,6 +50,7 @@ function(t2d2_pre_carrega alvo origem destino)
   else()
     target_link_options(${alvo} PRIVATE
       "SHELL:--preload-file ${origem}@${destino}")
+    set_property(TARGET ${alvo} PROPERTY T2D2_DADOS ON)
     set_property(TARGET ${alvo} APPEND PROPERTY LINK_DEPENDS ${origem})
   endif()
 endfunction()
@@ -117,3 +117,6 @@ function(t2d2_copia_ao_lado alvo origem destino)
   endif()
   configure_file(${origem} ${pasta}${destino} COPYONLY)
 endfunction()
+
+# Every program's page: t2d2_pagina_web.
+include(${CMAKE_CURRENT_LIST_DIR}/pagina.cmake)

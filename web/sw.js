@@ -1,7 +1,7 @@
-// The game page's service worker: keeps every file one build wrote into the
+// A program page's service worker: keeps every file one build wrote into the
 // page's folder in a cache named after that build, so that a second visit
 // plays with no network and a new build replaces the old one whole. The
-// build fills in its identity and its list of files.
+// build fills in its identity, its list of files and the program's name.
 'use strict';
 var VERSAO = '@VERSAO@';
 var ARQUIVOS = '@ARQUIVOS@'.split(',');
@@ -22,7 +22,7 @@ function arquivosDesteNavegador() {
 }
 // Caches belong to the whole origin: the scope keeps apart copies of the
 // game that one host serves under other paths.
-var PREFIXO = 'trovasco ' + self.registration.scope + ' ';
+var PREFIXO = '@PROGRAMA@ ' + self.registration.scope + ' ';
 var CACHE = PREFIXO + VERSAO;
 
 // Each file checked with the host, never taken unchecked from the HTTP

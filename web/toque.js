@@ -17,6 +17,19 @@ var toque = (function () {
     {nome: 'Sair', lado: 1, tecla: 27, quando: 'jogo'}, // Esc
     {nome: 'Atirar', lado: 1, botao: 0, quando: 'vez'}, // left button, held
   ];
+  // A page whose build declared its controls (T2D2_TOQUE) has those
+  // instead, each shown once the game runs, in the states it names or in
+  // all of them.
+  var TECLAS = {Enter: 13, Escape: 27, Space: 32, ArrowLeft: 37, ArrowUp: 38,
+    ArrowRight: 39, ArrowDown: 40, Shift: 16, Control: 17, Tab: 9, Backspace: 8};
+  var BOTOES = {esquerdo: 0, meio: 1, direito: 2};
+  function declarado(c) {
+    return {nome: c.nome, lado: c.lado === 'direita' ? 1 : 0, quando: 'declarado',
+            tecla: c.tecla && (TECLAS[c.tecla] || c.tecla.toUpperCase().charCodeAt(0)),
+            botao: BOTOES[c.botao], estados: c.estados || null};
+  }
+  if (window.T2D2_TOQUE) CONTROLES = (T2D2_TOQUE.controles || []).map(declarado);
+  var rodando = false;
   // The game's states (T2D2_AnunciaEstado) in which a person aims or charges.
   var VEZ_DA_PESSOA = ['pessoa', 'carga'];
   var SPLASH = '/files/splash.png', SPLASH_TOQUE = '/files/splash_toque.png';
@@ -126,7 +139,9 @@ var toque = (function () {
     var naSplash = !estado || estado === 'splash';
     var naVez = VEZ_DA_PESSOA.indexOf(estado) >= 0;
     CONTROLES.forEach(function (c) {
-      var oculto = naSplash !== (c.quando === 'splash');
+      var oculto = c.quando === 'declarado'
+        ? !rodando || Boolean(c.estados && c.estados.indexOf(estado) < 0)
+        : naSplash !== (c.quando === 'splash');
       var inerte = c.quando === 'vez' && !naVez;
       if (oculto || inerte) c.largou();
       c.el.hidden = oculto;
@@ -259,6 +274,10 @@ var toque = (function () {
         ? 'Toque para jogar' : 'Clique para jogar';
     },
     // Called just before the game starts.
-    antesDoJogo: trocaSplash,
+    antesDoJogo: function () {
+      trocaSplash();
+      rodando = true;
+      if (ativo) mostraEstado(Module.estadoDoJogo);
+    },
   };
 })();

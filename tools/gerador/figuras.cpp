@@ -711,6 +711,29 @@ Imagem Icone(int lado) {
   return img;
 }
 
+Imagem IconeDaBiblioteca(int lado) {
+  float s = lado / 256.0f;
+  Imagem img(lado, lado);
+  Caixa caixa{0, 0, 256, 256};
+  auto placa = [](float x, float y) {
+    return DistRetangulo(x, y, 10, 10, 246, 246, 46);
+  };
+  Pinta(img, caixa, Cresce(placa, 5), So(CONTORNO), s);
+  Pinta(
+      img, caixa, placa,
+      [](float, float y) {
+        return y > 190 ? Mistura(GRAMA_CLARA, GRAMA_ESCURA, Degrau(190, 246, y))
+                       : Mistura(CEU_ALTO, CEU_MEIO, Degrau(10, 190, y));
+      },
+      s);
+  Pinta(
+      img, caixa,
+      [](float x, float y) { return DistDisco(x, y, 128, 118, 56); },
+      [](float x, float y) { return Esfera(x, y, 128, 118, 56, DOURADO, 0); },
+      s);
+  return img;
+}
+
 // The icon's scene to the edges, with no transparent corners (a home screen
 // fills those with black), and its cannon and ball inside the middle circle
 // that a launcher's mask always keeps.

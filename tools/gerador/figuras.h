@@ -45,4 +45,8 @@ Imagem Icone(int lado);
 // the middle 80%, so that it survives any launcher's mask.
 Imagem IconeCheio(int lado);
 
+// The library's own icon, which a game's browser page gets when it names
+// none: a golden ball over a field, on the game icon's plate.
+Imagem IconeDaBiblioteca(int lado);
+
 #endif

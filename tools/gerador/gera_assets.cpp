@@ -92,7 +92,8 @@ void GravaIcones(const std::string &pasta, const Imagem icones[3]) {
 }
 
 // The browser page's icons: the manifest's 192 and 512 and its maskable
-// one, and the 180 an iPhone puts on its home screen. The splash that the
+// one, and the 180 an iPhone puts on its home screen; and the library's own,
+// the default of every other page. The splash that the
 // page gives the game on a touch device, where there is no Enter key and no
 // mouse. The same music in MP3, which every browser decodes, for those that
 // cannot decode Vorbis (Safari and every iOS browser before iOS 18.4).
@@ -104,6 +105,7 @@ void GravaArquivosDaPagina(const Acervo &a, const std::string &dir,
   Png(Icone(512), dir + "/icone-512.png");
   Png(IconeCheio(512), dir + "/icone-mascaravel-512.png");
   Png(IconeCheio(180), dir + "/apple-touch-icon.png");
+  Png(IconeDaBiblioteca(192), dir + "/icone-tovik2d2.png");
   Png(Splash(a.fundo, a.grama, TROVASCO_FONTE_SERIFA, TROVASCO_FONTE_SANS,
              Controles::TOQUE),
       dir + "/splash_toque.png");
