@@ -160,7 +160,7 @@ await roda(async (aoFim) => {
   const inicio = await pagina.waitForSelector(
     '::-p-aria([name="Toque para jogar"][role="button"])', {visible: true, timeout: 60000});
   await aguardaControles(pagina, 'no início', ['Toque para jogar']);
-  await foto('inicio-celular');
+  await confereTelas(pagina, 'inicio', false);
   await acompanhaEstados(navegador);
   await pagina.touchscreen.tap(...centro(await inicio.boundingBox()));
   await ve('splash', 30, (img) => compara(img, splashToque, 0).diferentes === 0);
