@@ -28,7 +28,10 @@ const NO_VOO = ['Sair', 'Tela cheia'];
 const celular = (largura, altura) => ({
   width: largura, height: altura, deviceScaleFactor: 2, isMobile: true, hasTouch: true,
 });
-const TELAS = {'em-pe': [412, 915], deitado: [915, 412], tablet: [1180, 820]};
+// Upright, turned, on a tablet, and turned on a small phone, whose bands
+// beside the picture are narrowest.
+const TELAS = {'em-pe': [412, 915], deitado: [915, 412], tablet: [1180, 820],
+  pequeno: [667, 375]};
 
 const nativa = (nome) => lePng(fs.readFileSync(path.join(pastaNativa, `${nome}.png`)));
 const cor = (img, x, y, c) => mesmaCor(pixel(img, x, y), c);
@@ -200,13 +203,13 @@ await roda(async (aoFim) => {
   const antes = await atirar(pagina);
   if (antes.dica !== 'Segure para carregar' || antes.medida !== null)
     falha(`"Atirar" antes: ${JSON.stringify(antes)}`);
-  const anuncia = !fs.readFileSync(path.join(pastaWeb, 'trovasco.js'), 'latin1')
+  const jogoSemValor = !fs.readFileSync(path.join(pastaWeb, 'trovasco.js'), 'latin1')
     .includes('t2d2valor');
   const segura = await pagina.touchscreen.touchStart(...centro(await caixa(pagina, 'Atirar')));
   await ve('barra de força', 10, barra);
   const vistas = new Set();
   await esperaValor('a carga no botão', 10, async () => {
-    if (anuncia) await pagina.evaluate((v) => dispatchEvent(new CustomEvent('t2d2valor',
+    if (jogoSemValor) await pagina.evaluate((v) => dispatchEvent(new CustomEvent('t2d2valor',
       {detail: v})), (vistas.size % 10) / 10);
     const a = await atirar(pagina);
     vistas.add(a.medida);
