@@ -2,9 +2,9 @@
 // person plays it: on the desktop page with the keyboard and the mouse, then
 // on an emulated phone by touch, where the title screen's buttons must give
 // way to the play controls and "Atirar" and "Trocar bala" must hide, and
-// their places take no press, whenever it is not the person's turn. A finger
-// already down where "Atirar" shows again does not charge: only a new press
-// does. Follows the game's state words; keeps the phone's view of the
+// their places take no press, whenever it is not the person's turn. A
+// control held as the turn ends is let go for the game; a finger already
+// down where "Atirar" shows again does not charge: only a new press does. Follows the game's state words; keeps the phone's view of the
 // computer's turn.
 //
 //   node computador.mjs <build-web/web> <folder for screenshots>
@@ -89,14 +89,22 @@ await roda(async (aoFim) => {
 
   const t = await (await pagina.$('canvas')).boundingBox();
   const pressoes = () => pagina.evaluate(() => window.pressoesNoJogo);
+  let trocando = null;
   const n = await umaVezDeCada(navegador, {
     mira: (x, y) => pagina.touchscreen.tap(t.x + x * t.width / 800, t.y + y * t.height / 600),
+    // A second finger holds "Trocar bala" through the shot.
     atira: async () => {
+      trocando = await pagina.touchscreen.touchStart(...await centro('Trocar bala'));
       const dedo = await pagina.touchscreen.touchStart(...await centro('Atirar'));
       return () => dedo.end();
     },
   }, async () => {
     await pagina.screenshot({path: path.join(pastaSaida, 'celular-computador.png')});
+    // Hidden with the turn, "Trocar bala" was let go for the game, the
+    // finger still down.
+    await esperaValor('o botão direito solto', 5, () => pagina.evaluate(() =>
+      Boolean(SDL.DOMButtons[2])), (v) => !v, String);
+    await trocando.end();
     // Taps where the hidden controls were reach no input of the game while
     // the person's turn has not come back.
     await pagina.evaluate(() => {
