@@ -12,6 +12,8 @@ var toque = (function () {
                 Backspace: 8};
   var BOTOES = {esquerdo: 0, meio: 1, direito: 2};
   var LADOS = {esquerda: 0, direita: 1};
+  // In CSS pixels: the space around each button, its most width, its most
+  // height beside the picture and, under it, for a control that asks first.
   var MARGEM = 12, LADO_MAXIMO = 200, ALTURA_MAXIMA = 96, ALTURA_EM_PE = 200;
   var LETRA_MINIMA = 9;
   // Room kept for the buttons beside the picture (landscape, at least BANDA
@@ -27,16 +29,23 @@ var toque = (function () {
   // The declaration: bad entries are said in the console and left out
   // ---------------------------------------------------------------------------
 
-  function codigoDaTecla(nome) {
-    if (TECLAS[nome]) return TECLAS[nome];
-    if (/^[a-z0-9]$/.test(nome)) return nome.toUpperCase().charCodeAt(0);
-    return 0;
+  // A word's entry in one of the tables above, or undefined.
+  function daTabela(tabela, nome) {
+    return Object.prototype.hasOwnProperty.call(tabela, nome) ? tabela[nome] : undefined;
   }
 
+  // The DOM keyCode the emulation reads for a key's name, or 0.
+  function codigoDaTecla(nome) {
+    if (/^[a-z0-9]$/.test(nome)) return nome.toUpperCase().charCodeAt(0);
+    return daTabela(TECLAS, nome) || 0;
+  }
+
+  // Exactly one of a key and a mouse button, a name and a side.
   function leControle(c) {
+    if (!c || typeof c !== 'object') c = {};
     var tecla = typeof c.tecla === 'string' ? codigoDaTecla(c.tecla) : 0;
-    var botao = BOTOES[c.botao];
-    var lado = LADOS[c.lado];
+    var botao = daTabela(BOTOES, c.botao);
+    var lado = daTabela(LADOS, c.lado);
     if (!c.nome || !tecla === (botao === undefined) || lado === undefined) {
       console.warn('Controle de toque ignorado (nome, tecla ou botão, lado): ' +
                    JSON.stringify(c));
@@ -54,8 +63,12 @@ var toque = (function () {
       console.warn('Declaração de toque sem a lista "controles": a página segue sem botões.');
       return {controles: [], trocas: {}};
     }
-    return {controles: d.controles.map(leControle).filter(Boolean),
-            trocas: d.trocasNoToque || {}};
+    var trocas = d.trocasNoToque;
+    if (trocas !== undefined && (typeof trocas !== 'object' || Array.isArray(trocas))) {
+      console.warn('"trocasNoToque" não é um objeto: o jogo lê os seus próprios arquivos.');
+      trocas = {};
+    }
+    return {controles: d.controles.map(leControle).filter(Boolean), trocas: trocas || {}};
   }
 
   var comBotoes = declaracao.controles.length > 0;

@@ -300,9 +300,13 @@ async function semControles(aoFim) {
   // A canvas pixel of "ola" in the screenshot, at twice the density.
   const px = (img, x, y) => pixel(img, Math.floor(x * t.width / 320), Math.floor(y * t.width / 320));
   const bola = (img) => [0, 1, 2, 3].map((k) => px(img, 306 + 7 * k, 316).join()).join(' ');
+  // The ring, a thin white line on black, blended by the scaling: any
+  // light screenshot pixel within 15 canvas pixels of (500, 150).
   const anel = (img) => {
-    for (let y = 135; y <= 165; y++)
-      for (let x = 485; x <= 515; x++) if (px(img, x, y).slice(0, 3).every((c) => c > 200)) return true;
+    const k = t.width / 320;
+    for (let y = Math.floor(135 * k); y <= 165 * k; y++)
+      for (let x = Math.floor(485 * k); x <= 515 * k; x++)
+        if (pixel(img, x, y).slice(0, 3).every((c) => c > 120)) return true;
     return false;
   };
   const ve = (nome, teste, descreve) => esperaValor(nome, 30, () => navegador.tela(), teste,
