@@ -12,9 +12,9 @@ var toque = (function () {
                 Backspace: 8};
   var BOTOES = {esquerdo: 0, meio: 1, direito: 2};
   var LADOS = {esquerda: 0, direita: 1};
-  // In CSS pixels: the space around each button, its most width, its most
-  // height beside the picture and, under it, for a control that asks first.
-  var MARGEM = 12, LADO_MAXIMO = 200, ALTURA_MAXIMA = 96, ALTURA_EM_PE = 200;
+  // In CSS pixels: the space around each button, its most width, and its
+  // most height beside the picture.
+  var MARGEM = 12, LADO_MAXIMO = 200, ALTURA_MAXIMA = 96;
   var LETRA_MINIMA = 9;
   // Room kept for the buttons beside the picture (landscape, at least BANDA
   // and at most a share of the width) or under it (portrait), in CSS
@@ -418,8 +418,8 @@ var toque = (function () {
   // A column in its region, in n rows of the same height: the controls
   // that ask first at the top, the others at the bottom, within the
   // thumbs' reach. Beside the picture the rows have a most height; under it
-  // (emPe) they share the whole height, the controls that ask first kept
-  // to a most and the others under them taking the rest.
+  // (emPe) they share the whole height, the others under a control that
+  // asks first taking the rest of its column.
   function empilha(coluna, n, r, emPe) {
     var botoes = visiveis(coluna);
     var topo = botoes.filter(perguntaAntes);
@@ -427,13 +427,13 @@ var toque = (function () {
     var w = Math.min(r.w - 2 * MARGEM, LADO_MAXIMO);
     var h = (r.h - (n + 1) * MARGEM) / n;
     if (!emPe) h = Math.min(h, ALTURA_MAXIMA);
-    var ht = emPe ? Math.min(h, ALTURA_EM_PE) : h, hr = h;
+    var hr = h;
     var x = r.x + (r.w - w) / 2;
     topo.forEach(function (b, i) {
-      posiciona(b, {x: x, y: r.y + MARGEM + i * (ht + MARGEM), w: w, h: ht});
+      posiciona(b, {x: x, y: r.y + MARGEM + i * (h + MARGEM), w: w, h: h});
     });
     if (emPe && topo.length && resto.length)
-      hr = (r.h - topo.length * (ht + MARGEM) - MARGEM) / resto.length - MARGEM;
+      hr = (r.h - topo.length * (h + MARGEM) - MARGEM) / resto.length - MARGEM;
     resto.forEach(function (b, i) {
       posiciona(b, {x: x, y: r.y + r.h - (resto.length - i) * (hr + MARGEM), w: w, h: hr});
     });
