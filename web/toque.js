@@ -200,6 +200,7 @@ var toque = (function () {
     if (controle.medida) controle.medidaEl = linha(b, 'medida');
     mostraApertado(controle, false);
     if (controle.confirma) {
+      b.dataset.confirma = '1';
       aoTocar(b, function () { pergunta.abre(controle); });
       controle.largou = function () {};
       return;
@@ -505,9 +506,6 @@ var toque = (function () {
       pergunta = criaPergunta();
       criaTelaCheia();
       declaracao.controles.forEach(ligaControle);
-      declaracao.controles.forEach(function (c) {
-        if (c.confirma) c.el.dataset.confirma = '1';
-      });
       addEventListener('t2d2estado', function (e) { mostraEstado(e.detail); });
       addEventListener('t2d2valor', function (e) { mostraValor(e.detail); });
     }
