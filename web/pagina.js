@@ -1,8 +1,9 @@
 // The page's behaviour for a Tovik2D 2 program: shows the download, waits
 // for the player's click (the gesture a browser needs before it plays sound),
 // runs the program and, when it returns, ends it as a desktop's C runtime
-// does, with exit(), so that its exit handlers stop the sound. Whatever keeps
-// the program from running is said on the page, in words.
+// does, with exit(), so that its exit handlers stop the sound. Another game
+// is a fresh page that starts at once. Whatever keeps the program from
+// running is said on the page, in words.
 'use strict';
 var tela = document.getElementById('tela');
 var aviso = document.getElementById('aviso');
@@ -101,6 +102,7 @@ function termina(estado) {
 function joga() {
   aviso.hidden = true;
   tela.focus();
+  retomaSom();
   if (window.toque) toque.antesDoJogo();
   Module.ccall('main', 'number', ['number', 'number'], [0, 0], {async: true})
       .then(termina);
@@ -113,7 +115,32 @@ function encerrou() {
     pergunta(MSG_SEM_WEBGL);
     return;
   }
-  pergunta('Partida encerrada.', 'Jogar de novo', recarrega);
+  pergunta('Partida encerrada.', 'Jogar de novo', jogaDeNovo);
+}
+
+// The program's C state does not outlive exit(), and its library starts
+// once per run: another game is the page loaded afresh, told to skip its
+// start screen. The tap that asked for it lets the new page's sound play
+// where the browser carries a gesture across a reload of the same page
+// (Chromium); elsewhere the next tap does (retomaSom).
+var DE_NOVO = 't2d2.jogaDeNovo';
+function jogaDeNovo() {
+  try {
+    sessionStorage.setItem(DE_NOVO, '1');
+  } catch (e) {
+    // No storage (a private window): the new page shows its start screen.
+  }
+  recarrega();
+}
+
+function pediuDeNovo() {
+  try {
+    var pediu = sessionStorage.getItem(DE_NOVO) !== null;
+    sessionStorage.removeItem(DE_NOVO);
+    return pediu;
+  } catch (e) {
+    return false;
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -225,7 +252,8 @@ var Module = {
     pronto = true;
     clearTimeout(parada);
     preparaSom();
-    pergunta(document.title, window.toque ? toque.rotuloDoInicio() : 'Clique para jogar', joga);
+    if (pediuDeNovo()) joga();
+    else pergunta(document.title, window.toque ? toque.rotuloDoInicio() : 'Clique para jogar', joga);
     if (window.registraTrabalhador) registraTrabalhador();
   },
   onExit: encerrou,

@@ -1,45 +1,81 @@
-// The game on phones and tablets: on-screen buttons for the keys and mouse
-// buttons it reads, a finger on the picture that moves its pointer, the fit
-// of the picture and the buttons to the screen, and a title screen that
-// speaks of those buttons. None of it exists until the device shows it has
-// touch (a coarse pointer, or a first touch).
+// A program on phones and tablets: the on-screen buttons its page declares
+// (T2D2_TOQUE, written into the page by the build), a finger on the picture
+// that moves its pointer, the fit of the picture and the buttons to the
+// screen, and a title screen that speaks of those buttons. A program that
+// declares none gets no buttons, and a tap on its picture is a left click
+// there. None of it exists until the device shows it has touch (a coarse
+// pointer, or a first touch).
 'use strict';
 var toque = (function () {
-  // Each control, the input it stands for, the side it sits on (0 the left
-  // band or column, 1 the right), and when it shows: on the title screen,
-  // in play, or in play and usable only in a person's own turn.
-  var CONTROLES = [
-    {nome: 'Dois jogadores', lado: 0, tecla: 13, quando: 'splash'}, // Enter
-    {nome: 'Computador: fácil', lado: 0, tecla: 49, quando: 'splash'}, // 1
-    {nome: 'Computador: médio', lado: 1, tecla: 50, quando: 'splash'}, // 2
-    {nome: 'Computador: difícil', lado: 1, tecla: 51, quando: 'splash'}, // 3
-    {nome: 'Trocar bala', lado: 0, botao: 2, quando: 'vez'}, // right button
-    {nome: 'Sair', lado: 1, tecla: 27, quando: 'jogo'}, // Esc
-    {nome: 'Atirar', lado: 1, botao: 0, quando: 'vez'}, // left button, held
-  ];
-  // A page whose build declared its controls (T2D2_TOQUE) has those
-  // instead, each shown once the game runs, in the states it names or in
-  // all of them.
   var TECLAS = {Enter: 13, Escape: 27, Space: 32, ArrowLeft: 37, ArrowUp: 38,
-    ArrowRight: 39, ArrowDown: 40, Shift: 16, Control: 17, Tab: 9, Backspace: 8};
+                ArrowRight: 39, ArrowDown: 40, Shift: 16, Control: 17, Tab: 9,
+                Backspace: 8};
   var BOTOES = {esquerdo: 0, meio: 1, direito: 2};
-  function declarado(c) {
-    return {nome: c.nome, lado: c.lado === 'direita' ? 1 : 0, quando: 'declarado',
-            tecla: c.tecla && (TECLAS[c.tecla] || c.tecla.toUpperCase().charCodeAt(0)),
-            botao: BOTOES[c.botao], estados: c.estados || null};
-  }
-  if (window.T2D2_TOQUE) CONTROLES = (T2D2_TOQUE.controles || []).map(declarado);
-  var rodando = false;
-  // The game's states (T2D2_AnunciaEstado) in which a person aims or charges.
-  var VEZ_DA_PESSOA = ['pessoa', 'carga'];
-  var SPLASH = '/files/splash.png', SPLASH_TOQUE = '/files/splash_toque.png';
-  var MARGEM = 12, LADO_MAXIMO = 160, ALTURA_MAXIMA = 96, LETRA_MINIMA = 10;
-  // Room kept for the buttons beside the picture (landscape) or under it
-  // (portrait), in CSS pixels: every button stays at least 48 x 48.
-  var BANDA = 112, FAIXA = 216;
+  var LADOS = {esquerda: 0, direita: 1};
+  // In CSS pixels: the space around each button, its most width, and its
+  // most height beside the picture.
+  var MARGEM = 12, LADO_MAXIMO = 200, ALTURA_MAXIMA = 96;
+  var LETRA_MINIMA = 9;
+  // Room kept for the buttons beside the picture (landscape, at least BANDA
+  // and at most a share of the width) or under it (portrait), in CSS
+  // pixels: every button stays at least 48 x 48.
+  var BANDA = 112, PARTE_DA_BANDA = 2 / 9, FAIXA = 216;
 
+  var declaracao = leDeclaracao(window.T2D2_TOQUE);
   var ativo = false, colunas = [[], []], mira = {x: 0.5, y: 0.5};
-  var refrescos = -1;
+  var refrescos = -1, estado = null, pergunta = null, telaCheia = null;
+
+  // ---------------------------------------------------------------------------
+  // The declaration: bad entries are said in the console and left out
+  // ---------------------------------------------------------------------------
+
+  // A word's entry in one of the tables above, or undefined.
+  function daTabela(tabela, nome) {
+    return Object.prototype.hasOwnProperty.call(tabela, nome) ? tabela[nome] : undefined;
+  }
+
+  // The DOM keyCode the emulation reads for a key's name, or 0.
+  function codigoDaTecla(nome) {
+    if (/^[a-z0-9]$/.test(nome)) return nome.toUpperCase().charCodeAt(0);
+    return daTabela(TECLAS, nome) || 0;
+  }
+
+  // Exactly one of a key and a mouse button, a name and a side.
+  function leControle(c) {
+    if (!c || typeof c !== 'object') c = {};
+    var tecla = typeof c.tecla === 'string' ? codigoDaTecla(c.tecla) : 0;
+    var botao = daTabela(BOTOES, c.botao);
+    var lado = daTabela(LADOS, c.lado);
+    if (!c.nome || !tecla === (botao === undefined) || lado === undefined) {
+      console.warn('Controle de toque ignorado (nome, tecla ou botão, lado): ' +
+                   JSON.stringify(c));
+      return null;
+    }
+    return {nome: String(c.nome), tecla: tecla, botao: botao, lado: lado,
+            estados: Array.isArray(c.estados) ? c.estados : null,
+            dica: c.dica, dicaApertado: c.dicaApertado, medida: c.medida === true,
+            confirma: c.confirma};
+  }
+
+  function leDeclaracao(d) {
+    if (d === null || d === undefined) return {controles: [], trocas: {}};
+    if (typeof d !== 'object' || !Array.isArray(d.controles)) {
+      console.warn('Declaração de toque sem a lista "controles": a página segue sem botões.');
+      return {controles: [], trocas: {}};
+    }
+    var trocas = d.trocasNoToque;
+    if (trocas !== undefined && (typeof trocas !== 'object' || Array.isArray(trocas))) {
+      console.warn('"trocasNoToque" não é um objeto: o jogo lê os seus próprios arquivos.');
+      trocas = {};
+    }
+    return {controles: d.controles.map(leControle).filter(Boolean), trocas: trocas || {}};
+  }
+
+  var comBotoes = declaracao.controles.length > 0;
+
+  // ---------------------------------------------------------------------------
+  // Input to the game, through the emulation
+  // ---------------------------------------------------------------------------
 
   // The game's input refreshes, counted where it reads the emulation's
   // queue: each refresh reads events until none is left.
@@ -94,94 +130,261 @@ var toque = (function () {
     };
   }
 
+  // ---------------------------------------------------------------------------
+  // The buttons
+  // ---------------------------------------------------------------------------
+
+  function linha(b, classe) {
+    var s = document.createElement('span');
+    s.className = classe;
+    b.appendChild(s);
+    return s;
+  }
+
   function criaBotao(nome, lado) {
     var b = document.createElement('button');
     b.type = 'button';
     b.className = 'controle';
-    b.textContent = nome;
+    b.setAttribute('aria-label', nome);
+    linha(b, 'nome').textContent = nome;
+    b.hidden = true;
     document.body.appendChild(b);
     colunas[lado].push(b);
     return b;
   }
 
+  // A button that acts on its click acts only if the press began on it: the
+  // click that ends a tap is aimed where the finger was, and a button that
+  // has just taken that place (the layout follows the game) must not take
+  // it. A click with no pointer behind it (a keyboard) acts.
+  function aoTocar(b, acao) {
+    var desceuAqui = false;
+    b.addEventListener('pointerdown', function () { desceuAqui = true; });
+    b.addEventListener('click', function (e) {
+      var valido = desceuAqui || e.detail === 0;
+      desceuAqui = false;
+      if (valido && !b.hidden) acao();
+    });
+  }
+
+  // The second line teaches the control: what to do before a press, and
+  // while held. A control that shows a measure fills from the bottom with
+  // the latest value the game announces, from empty at each press.
+  function mostraApertado(controle, apertado) {
+    var b = controle.el;
+    b.classList.toggle('apertado', apertado);
+    if (controle.dicaEl)
+      controle.dicaEl.textContent = (apertado ? controle.dicaApertado : controle.dica) || '';
+    if (controle.medidaEl) {
+      controle.medidaEl.hidden = !apertado;
+      controle.medidaEl.style.height = '0%';
+    }
+  }
+
+  function mostraValor(valor) {
+    declaracao.controles.forEach(function (c) {
+      if (!c.medidaEl || c.medidaEl.hidden) return;
+      var v = Math.max(0, Math.min(1, Number(valor) || 0));
+      c.medidaEl.style.height = (100 * v) + '%';
+    });
+  }
+
   // Held while a finger (or the mouse) stays down on it. A click with no
   // pointer behind it (a keyboard, a screen reader) is a whole press. A
-  // disabled control takes no press.
+  // control hidden takes no press, and one that shows under a finger
+  // already down stays up: only a new press acts.
   function ligaControle(controle) {
     var b = criaBotao(controle.nome, controle.lado), solta = null;
+    controle.el = b;
+    if (controle.dica || controle.dicaApertado) controle.dicaEl = linha(b, 'dica');
+    if (controle.medida) controle.medidaEl = linha(b, 'medida');
+    mostraApertado(controle, false);
+    if (controle.confirma) {
+      b.dataset.confirma = '1';
+      aoTocar(b, function () { pergunta.abre(controle); });
+      controle.largou = function () {};
+      return;
+    }
     b.addEventListener('pointerdown', function (e) {
       e.preventDefault();
-      if (solta || b.disabled) return;
+      if (solta || b.hidden) return;
       solta = pressiona(controle);
-      b.classList.add('apertado');
+      mostraApertado(controle, true);
     });
     function largou() {
       if (!solta) return;
       solta();
       solta = null;
-      b.classList.remove('apertado');
+      mostraApertado(controle, false);
     }
     ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function (t) {
       b.addEventListener(t, largou);
     });
     b.addEventListener('click', function (e) {
-      if (e.detail === 0 && !b.disabled) pressiona(controle)();
+      if (e.detail === 0 && !b.hidden) pressiona(controle)();
     });
-    controle.el = b;
     controle.largou = largou;
   }
 
-  // The title screen's choices, or the play controls, these usable only
-  // while a person aims or charges. Before the game runs it is the title
-  // screen's turn. A control hidden or disabled while held is let go: its
-  // own release may never come.
-  function mostraEstado(estado) {
-    var naSplash = !estado || estado === 'splash';
-    var naVez = VEZ_DA_PESSOA.indexOf(estado) >= 0;
-    CONTROLES.forEach(function (c) {
-      var oculto = c.quando === 'declarado'
-        ? !rodando || Boolean(c.estados && c.estados.indexOf(estado) < 0)
-        : naSplash !== (c.quando === 'splash');
-      var inerte = c.quando === 'vez' && !naVez;
-      if (oculto || inerte) c.largou();
-      c.el.hidden = oculto;
-      c.el.disabled = inerte;
+  // A control that asks first: its question over the picture, with the
+  // control's own name, which confirms (a whole press), and "Continuar",
+  // which does nothing. The game runs on meanwhile; the other controls hide.
+  function criaPergunta() {
+    var caixa = document.createElement('div');
+    caixa.id = 'pergunta';
+    caixa.setAttribute('role', 'dialog');
+    caixa.hidden = true;
+    var texto = linha(caixa, 'texto');
+    var escolhas = linha(caixa, 'escolhas');
+    var sim = document.createElement('button'), nao = document.createElement('button');
+    sim.type = nao.type = 'button';
+    nao.textContent = 'Continuar';
+    escolhas.appendChild(sim);
+    escolhas.appendChild(nao);
+    document.getElementById('quadro').appendChild(caixa);
+    var aberta = null;
+    function fecha() {
+      aberta = null;
+      caixa.hidden = true;
+      mostraEstado(estado);
+    }
+    aoTocar(sim, function () {
+      var controle = aberta;
+      fecha();
+      pressiona(controle)();
     });
+    aoTocar(nao, fecha);
+    return {
+      abre: function (controle) {
+        aberta = controle;
+        texto.textContent = controle.confirma;
+        sim.textContent = controle.nome;
+        caixa.setAttribute('aria-label', controle.confirma);
+        caixa.hidden = false;
+        mostraEstado(estado);
+      },
+      // Answers whether it is still open: the state it was asked in may
+      // have no place for its control any more.
+      segue: function () {
+        if (aberta && !mostra(aberta, estado)) fecha();
+        return Boolean(aberta);
+      },
+    };
+  }
+
+  // Before the game runs (loading, the start screen) no control shows; and
+  // once it has ended, none.
+  function jogando(e) {
+    return Boolean(e) && e !== 'fim';
+  }
+
+  function mostra(controle, e) {
+    return jogando(e) && (!controle.estados || controle.estados.indexOf(e) >= 0);
+  }
+
+  // A control hidden while held is let go: its own release may never come.
+  function mostraEstado(e) {
+    estado = e;
+    var perguntando = pergunta.segue();
+    declaracao.controles.forEach(function (c) {
+      var oculto = perguntando || !mostra(c, e);
+      if (oculto) c.largou();
+      c.el.hidden = oculto;
+    });
+    if (telaCheia) telaCheia.hidden = perguntando || !jogando(e);
     encaixa();
   }
 
-  // The game's title screen on a touch device is the one that speaks of
-  // these buttons, not of Enter and the mouse: the page puts it where the
-  // game reads its splash, both the file and the pixels decoded from it
-  // while the page loaded, before the game starts.
-  function trocaSplash() {
-    var imagens = Module.preloadedImages;
-    if (!ativo || !imagens[SPLASH_TOQUE]) return;
-    imagens[SPLASH] = imagens[SPLASH_TOQUE];
-    FS.writeFile(SPLASH, FS.readFile(SPLASH_TOQUE));
+  // The page's own button: full screen, and back.
+  function emTelaCheia() {
+    return Boolean(document.fullscreenElement || document.webkitFullscreenElement);
   }
 
-  function telaCheia() {
+  function alternaTelaCheia() {
     var d = document, raiz = d.documentElement;
-    var pedido = d.fullscreenElement || d.webkitFullscreenElement
+    var pedido = emTelaCheia()
       ? (d.exitFullscreen || d.webkitExitFullscreen).call(d)
       : (raiz.requestFullscreen || raiz.webkitRequestFullscreen).call(raiz);
     if (pedido && pedido.catch) pedido.catch(function () {});
   }
 
-  // A finger on the picture only aims: no press, no scroll, no zoom, and
-  // none of the emulation's own touch handling, which presses the left
-  // button. Runs before the canvas's listeners, at the window.
+  function nomeiaTelaCheia() {
+    var nome = emTelaCheia() ? 'Sair da tela cheia' : 'Tela cheia';
+    telaCheia.setAttribute('aria-label', nome);
+    telaCheia.firstChild.textContent = nome;
+    encaixa();
+  }
+
+  function criaTelaCheia() {
+    var d = document;
+    if (!comBotoes || !(d.fullscreenEnabled || d.webkitFullscreenEnabled)) return;
+    telaCheia = criaBotao('Tela cheia', 0);
+    aoTocar(telaCheia, alternaTelaCheia);
+    ['fullscreenchange', 'webkitfullscreenchange'].forEach(function (t) {
+      d.addEventListener(t, nomeiaTelaCheia);
+    });
+  }
+
+  // On a touch device the game reads, in place of some of its files, the
+  // ones its page names for touch (a title screen that speaks of these
+  // buttons, not of Enter and the mouse): both the file and the pixels
+  // decoded from it while the page loaded, before the game starts.
+  function trocaArquivos() {
+    if (!ativo) return;
+    var imagens = Module.preloadedImages || {};
+    Object.keys(declaracao.trocas).forEach(function (de) {
+      var para = declaracao.trocas[de];
+      try {
+        FS.writeFile(de, FS.readFile(para));
+      } catch (e) {
+        console.warn('Sem o arquivo de toque ' + para + ': o jogo lê ' + de + '.');
+        return;
+      }
+      if (imagens[para]) imagens[de] = imagens[para];
+    });
+  }
+
+  // ---------------------------------------------------------------------------
+  // The finger on the picture
+  // ---------------------------------------------------------------------------
+
+  function miraNoToque(t, tela) {
+    var r = tela.getBoundingClientRect();
+    mira = {x: (t.clientX - r.left) / r.width, y: (t.clientY - r.top) / r.height};
+    envia('mousemove', {pageX: t.pageX, pageY: t.pageY});
+  }
+
+  // With no buttons, a finger on the picture is the left button where it
+  // touches, held as long as the finger stays (and at least two refreshes).
+  var dedo = null;
+  function clica(e, t) {
+    if (e.type === 'touchstart' && !dedo && envia('mousedown', {button: 0, pageX: t.pageX,
+                                                                pageY: t.pageY})) {
+      dedo = {id: t.identifier, inicio: refrescos};
+    } else if ((e.type === 'touchend' || e.type === 'touchcancel') && dedo &&
+               dedo.id === t.identifier) {
+      var solto = dedo, onde = {button: 0, pageX: t.pageX, pageY: t.pageY};
+      dedo = null;
+      depoisDeDoisRefrescos(solto.inicio, function () { envia('mouseup', onde); });
+    }
+  }
+
+  // A finger on the picture aims (or clicks, with no buttons): no scroll, no
+  // zoom, and none of the emulation's own touch handling. Runs before the
+  // canvas's listeners, at the window.
   function aponta(e) {
     var tela = document.getElementById('tela');
     if (e.target !== tela) return;
     e.preventDefault();
     e.stopPropagation();
-    if (e.type !== 'touchstart' && e.type !== 'touchmove') return;
-    var t = e.changedTouches[0], r = tela.getBoundingClientRect();
-    mira = {x: (t.clientX - r.left) / r.width, y: (t.clientY - r.top) / r.height};
-    envia('mousemove', {pageX: t.pageX, pageY: t.pageY});
+    var t = e.changedTouches[0];
+    if (e.type !== 'touchend' && e.type !== 'touchcancel') miraNoToque(t, tela);
+    if (!comBotoes) clica(e, t);
   }
+
+  // ---------------------------------------------------------------------------
+  // Layout
+  // ---------------------------------------------------------------------------
 
   function posiciona(el, r) {
     el.style.left = r.x + 'px';
@@ -190,9 +393,8 @@ var toque = (function () {
     el.style.height = r.h + 'px';
   }
 
-  // The stylesheet's letter, or a smaller one with which every word of the
-  // label fits across its button: the bands beside a picture turned
-  // sideways may leave a button less than 90 pixels wide.
+  // The stylesheet's letter, or a smaller one with which every line of the
+  // button fits across it: labels never wrap.
   function ajustaLetra(b) {
     b.style.fontSize = '';
     var tamanho = parseFloat(getComputedStyle(b).fontSize);
@@ -200,27 +402,83 @@ var toque = (function () {
       b.style.fontSize = --tamanho + 'px';
   }
 
-  // A column of the buttons shown, centred in its region.
-  function empilha(todos, r) {
-    var botoes = todos.filter(function (b) { return !b.hidden; });
-    var n = botoes.length;
-    var w = Math.min(r.w - 2 * MARGEM, LADO_MAXIMO);
-    var h = Math.min((r.h - (n + 1) * MARGEM) / n, ALTURA_MAXIMA);
-    var y = r.y + (r.h - n * h - (n - 1) * MARGEM) / 2;
-    botoes.forEach(function (b, i) {
-      posiciona(b, {x: r.x + (r.w - w) / 2, y: y + i * (h + MARGEM), w: w, h: h});
-      ajustaLetra(b);
-    });
+  function visiveis(coluna) {
+    return coluna.filter(function (b) { return !b.hidden; });
   }
 
-  // Landscape: the largest 4:3 picture that leaves a band on each side, a
-  // column of buttons in each band. Portrait: the picture across the width
-  // at the top, the two columns under it. The picture's width is a multiple
-  // of 4, so its box is whole pixels.
+  function perguntaAntes(b) { return Boolean(b.dataset.confirma); }
+
+  // The rows of a column and of its neighbour: a control that asks first
+  // keeps a row between itself and the neighbour's bottom row, where the
+  // thumbs press.
+  function filasDe(coluna, vizinha) {
+    var botoes = visiveis(coluna), topo = botoes.filter(perguntaAntes).length;
+    return topo && visiveis(vizinha).length ? Math.max(botoes.length, topo + 2) : botoes.length;
+  }
+
+  // A column in its region, in n rows of the same height: the controls
+  // that ask first at the top, the others at the bottom, within the
+  // thumbs' reach. Beside the picture the rows have a most height; under it
+  // (emPe) they share the whole height, the others under a control that
+  // asks first taking the rest of its column.
+  function empilha(coluna, n, r, emPe) {
+    var botoes = visiveis(coluna);
+    var topo = botoes.filter(perguntaAntes);
+    var resto = botoes.filter(function (b) { return !perguntaAntes(b); });
+    var w = Math.min(r.w - 2 * MARGEM, LADO_MAXIMO);
+    var h = (r.h - (n + 1) * MARGEM) / n;
+    if (!emPe) h = Math.min(h, ALTURA_MAXIMA);
+    var hr = h;
+    var x = r.x + (r.w - w) / 2;
+    topo.forEach(function (b, i) {
+      posiciona(b, {x: x, y: r.y + MARGEM + i * (h + MARGEM), w: w, h: h});
+    });
+    if (emPe && topo.length && resto.length)
+      hr = (r.h - topo.length * (h + MARGEM) - MARGEM) / resto.length - MARGEM;
+    resto.forEach(function (b, i) {
+      posiciona(b, {x: x, y: r.y + r.h - (resto.length - i) * (hr + MARGEM), w: w, h: hr});
+    });
+    botoes.forEach(ajustaLetra);
+  }
+
+  // The width a band needs for its widest line at the stylesheet's letter.
+  var regua = document.createElement('canvas').getContext('2d');
+  function larguraNatural(b) {
+    var maior = 0;
+    [].forEach.call(b.children, function (s) {
+      var estilo = getComputedStyle(s);
+      regua.font = estilo.fontWeight + ' ' + estilo.fontSize + ' ' + estilo.fontFamily;
+      maior = Math.max(maior, regua.measureText(s.textContent).width);
+    });
+    return maior + 16;
+  }
+
+  function banda(W) {
+    var maior = 0;
+    colunas.forEach(function (c) {
+      visiveis(c).forEach(function (b) {
+        b.style.fontSize = '';
+        maior = Math.max(maior, larguraNatural(b));
+      });
+    });
+    return Math.ceil(Math.min(Math.max(BANDA, maior + 2 * MARGEM), W * PARTE_DA_BANDA));
+  }
+
+  // Landscape: the largest 4:3 picture that leaves a band on each side wide
+  // enough for the labels, a column of buttons in each band. Portrait: the
+  // picture across the width at the top, the two columns under it sharing
+  // the rest of the height. With no buttons, the largest 4:3 picture. The
+  // picture's width is a multiple of 4, so its box is whole pixels.
   function encaixa() {
-    var W = innerWidth, H = innerHeight, q, regioes;
-    if (W > H) {
-      var w = 4 * Math.floor(Math.min(W - 2 * BANDA, H * 4 / 3) / 4);
+    if (!ativo) return;
+    var W = innerWidth, H = innerHeight, q, regioes, emPe = W <= H;
+    if (!comBotoes) {
+      var m = 4 * Math.floor(Math.min(W, H * 4 / 3) / 4);
+      q = {x: Math.floor((W - m) / 2), y: Math.floor((H - m * 3 / 4) / 2), w: m, h: m * 3 / 4};
+      regioes = null;
+    } else if (W > H) {
+      var lado = banda(W);
+      var w = 4 * Math.floor(Math.min(W - 2 * lado, H * 4 / 3) / 4);
       q = {x: Math.floor((W - w) / 2), y: Math.floor((H - w * 3 / 4) / 2), w: w, h: w * 3 / 4};
       regioes = [{x: 0, y: 0, w: q.x, h: H}, {x: q.x + w, y: 0, w: W - q.x - w, h: H}];
     } else {
@@ -229,23 +487,33 @@ var toque = (function () {
       regioes = [{x: 0, y: q.h, w: W / 2, h: H - q.h}, {x: W / 2, y: q.h, w: W / 2, h: H - q.h}];
     }
     posiciona(document.getElementById('quadro'), q);
-    empilha(colunas[0], regioes[0]);
-    empilha(colunas[1], regioes[1]);
+    if (!regioes) return;
+    var n = Math.max(1, filasDe(colunas[0], colunas[1]), filasDe(colunas[1], colunas[0]));
+    empilha(colunas[0], n, regioes[0], emPe);
+    empilha(colunas[1], n, regioes[1], emPe);
   }
+
+  // ---------------------------------------------------------------------------
+  // Start
+  // ---------------------------------------------------------------------------
 
   function ativa() {
     if (ativo || !document.body) return;
     ativo = true;
-    document.body.classList.add('toque');
     var d = document;
-    if (d.fullscreenEnabled || d.webkitFullscreenEnabled)
-      criaBotao('Tela cheia', 0).addEventListener('click', telaCheia);
-    CONTROLES.forEach(ligaControle);
+    d.body.classList.add('toque');
+    if (comBotoes) {
+      pergunta = criaPergunta();
+      criaTelaCheia();
+      declaracao.controles.forEach(ligaControle);
+      addEventListener('t2d2estado', function (e) { mostraEstado(e.detail); });
+      addEventListener('t2d2valor', function (e) { mostraValor(e.detail); });
+    }
     addEventListener('resize', encaixa);
-    addEventListener('t2d2estado', function (e) { mostraEstado(e.detail); });
     d.addEventListener('contextmenu', function (e) { e.preventDefault(); });
     d.addEventListener('gesturestart', function (e) { e.preventDefault(); });
-    mostraEstado(window.Module && Module.estadoDoJogo);
+    if (comBotoes) mostraEstado(window.Module && Module.estadoDoJogo);
+    else encaixa();
   }
 
   // WebKit lets sound begin only in the handler of a touch's end: the start
@@ -263,9 +531,13 @@ var toque = (function () {
   });
   addEventListener('touchstart', ativa, opcoes);
   addEventListener('touchend', comecaNoFimDoToque, opcoes);
-  addEventListener('DOMContentLoaded', function () {
-    if (matchMedia('(pointer: coarse)').matches) ativa();
-  });
+  if (document.readyState === 'loading') {
+    addEventListener('DOMContentLoaded', function () {
+      if (matchMedia('(pointer: coarse)').matches) ativa();
+    });
+  } else if (matchMedia('(pointer: coarse)').matches) {
+    ativa();
+  }
 
   return {
     // The start button's text for this device.
@@ -274,10 +546,6 @@ var toque = (function () {
         ? 'Toque para jogar' : 'Clique para jogar';
     },
     // Called just before the game starts.
-    antesDoJogo: function () {
-      trocaSplash();
-      rodando = true;
-      if (ativo) mostraEstado(Module.estadoDoJogo);
-    },
+    antesDoJogo: trocaArquivos,
   };
 })();

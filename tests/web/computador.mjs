@@ -1,9 +1,11 @@
 // A game against the computer at level "médio", one turn of each side, as a
 // person plays it: on the desktop page with the keyboard and the mouse, then
 // on an emulated phone by touch, where the title screen's buttons must give
-// way to the play controls and "Atirar" and "Trocar bala" must be disabled,
-// and take no press, whenever it is not the person's turn. Follows the
-// game's state words; keeps the phone's view of the computer's turn.
+// way to the play controls and "Atirar" and "Trocar bala" must hide, and
+// their places take no press, whenever it is not the person's turn. A
+// control held as the turn ends is let go for the game; a finger already
+// down where "Atirar" shows again does not charge: only a new press does. Follows the game's state words; keeps the phone's view of the
+// computer's turn.
 //
 //   node computador.mjs <build-web/web> <folder for screenshots>
 import fs from 'node:fs';
@@ -41,13 +43,12 @@ async function abreJogo(navegador, entra) {
 }
 
 // Every state word the page announced, with whether each control that
-// acts only in the person's turn was disabled when it came.
+// acts only in the person's turn was shown when it came.
 function anotaControles(nomes) {
   window.controlesVistos = [];
-  const botoes = [...document.querySelectorAll('.controle')]
-    .filter((b) => nomes.includes(b.textContent));
+  const botoes = nomes.map((n) => document.querySelector(`.controle[aria-label="${n}"]`));
   addEventListener('t2d2estado', (e) => controlesVistos.push(
-    `${e.detail}:${botoes.map((b) => (b.disabled ? 'inerte' : 'ativo')).join(',')}`));
+    `${e.detail}:${botoes.map((b) => (b.hidden ? 'oculto' : 'ativo')).join(',')}`));
 }
 
 await roda(async (aoFim) => {
@@ -83,20 +84,29 @@ await roda(async (aoFim) => {
   await esperaEstado(navegador, 'pessoa', 10);
   for (const nome of ['Dois jogadores', 'Computador: fácil', 'Computador: médio',
     'Computador: difícil']) if (await botao(nome)) falha(`"${nome}" segue na partida`);
-  for (const nome of [...NA_VEZ, 'Sair']) await centro(nome);
+  const lugares = {};
+  for (const nome of [...NA_VEZ, 'Sair']) lugares[nome] = await centro(nome);
 
   const t = await (await pagina.$('canvas')).boundingBox();
   const pressoes = () => pagina.evaluate(() => window.pressoesNoJogo);
+  let trocando = null;
   const n = await umaVezDeCada(navegador, {
     mira: (x, y) => pagina.touchscreen.tap(t.x + x * t.width / 800, t.y + y * t.height / 600),
+    // A second finger holds "Trocar bala" through the shot.
     atira: async () => {
+      trocando = await pagina.touchscreen.touchStart(...await centro('Trocar bala'));
       const dedo = await pagina.touchscreen.touchStart(...await centro('Atirar'));
       return () => dedo.end();
     },
   }, async () => {
     await pagina.screenshot({path: path.join(pastaSaida, 'celular-computador.png')});
-    // Taps on the disabled controls reach no input of the game while the
-    // person's turn has not come back.
+    // Hidden with the turn, "Trocar bala" was let go for the game, the
+    // finger still down.
+    await esperaValor('o botão direito solto', 5, () => pagina.evaluate(() =>
+      Boolean(SDL.DOMButtons[2])), (v) => !v, String);
+    await trocando.end();
+    // Taps where the hidden controls were reach no input of the game while
+    // the person's turn has not come back.
     await pagina.evaluate(() => {
       window.pressoesNoJogo = 0;
       const recebe = SDL.receiveEvent;
@@ -106,16 +116,33 @@ await roda(async (aoFim) => {
         return recebe.apply(this, arguments);
       };
     });
-    for (const nome of NA_VEZ) await pagina.touchscreen.tap(...await centro(nome));
+    for (const nome of NA_VEZ) await pagina.touchscreen.tap(...lugares[nome]);
     if (await pressoes()) falha(`${await pressoes()} toques chegaram ao jogo fora da vez da pessoa`);
   });
-  await esperaEstado(navegador, 'pessoa', 30, n);
+
+  // A finger put down where "Atirar" was, in the computer's turn, and held
+  // until "Atirar" shows under it again, for ten frames: no charge. Lifted
+  // and put down again: the charge.
+  const dedo = await pagina.touchscreen.touchStart(...lugares.Atirar);
+  const m = await esperaEstado(navegador, 'pessoa', 30, n);
+  await centro('Atirar');
+  const depois = await pagina.evaluate(() => new Promise((r) => {
+    let quadros = 0;
+    const conta = () => (++quadros === 10 ? r(Module.estadoDoJogo) : requestAnimationFrame(conta));
+    requestAnimationFrame(conta);
+  }));
+  const semCarga = (await navegador.avalia(() => estadosVistos)).slice(m);
+  if (depois !== 'pessoa' || semCarga.length) falha(`um dedo da vez anterior: ${depois} ${semCarga}`);
+  await dedo.end();
+  const outro = await pagina.touchscreen.touchStart(...lugares.Atirar);
+  await esperaEstado(navegador, 'carga', 10, m);
+  await outro.end();
 
   // Usable in the person's turns only, and again in the next one.
   const vistos = await pagina.evaluate(() => controlesVistos);
   const errados = vistos.filter((v) =>
-    !v.endsWith(/^(pessoa|carga):/.test(v) ? 'ativo,ativo' : 'inerte,inerte'));
-  const volta = vistos.indexOf('pessoa:ativo,ativo', vistos.indexOf('computador:inerte,inerte'));
+    !v.endsWith(/^(pessoa|carga):/.test(v) ? 'ativo,ativo' : 'oculto,oculto'));
+  const volta = vistos.indexOf('pessoa:ativo,ativo', vistos.indexOf('computador:oculto,oculto'));
   if (errados.length || volta < 0) falha(`controles fora do estado: ${vistos.join(' ')}`);
   const erros = (await navegador.linhas()).filter((l) => l.startsWith('ERRO DA PAGINA'));
   if (erros.length) falha(erros.join('; '));
