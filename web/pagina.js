@@ -111,6 +111,7 @@ function joga() {
 // A program that drew nothing because the browser gave it no context had
 // asked for WebGL; the library has already said so in the console.
 function encerrou() {
+  if (window.toque) toque.depoisDoJogo();
   if (!Module.ctx && !temWebGL()) {
     pergunta(MSG_SEM_WEBGL);
     return;
@@ -258,6 +259,7 @@ var Module = {
   },
   onExit: encerrou,
   onAbort: function (motivo) {
+    if (window.toque) toque.depoisDoJogo();
     if (!pronto) {
       naoCarregou();
       return;

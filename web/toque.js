@@ -24,6 +24,7 @@ var toque = (function () {
   var declaracao = leDeclaracao(window.T2D2_TOQUE);
   var ativo = false, colunas = [[], []], mira = {x: 0.5, y: 0.5};
   var refrescos = -1, estado = null, pergunta = null, telaCheia = null;
+  var rodando = false;
 
   // ---------------------------------------------------------------------------
   // The declaration: bad entries are said in the console and left out
@@ -272,14 +273,10 @@ var toque = (function () {
     };
   }
 
-  // Before the game runs (loading, the start screen) no control shows; and
-  // once it has ended, none.
-  function jogando(e) {
-    return Boolean(e) && e !== 'fim';
-  }
-
+  // Before the program runs (loading, the start screen) no control shows,
+  // and none once it has returned; in between, those of the game's state.
   function mostra(controle, e) {
-    return jogando(e) && (!controle.estados || controle.estados.indexOf(e) >= 0);
+    return rodando && (!controle.estados || controle.estados.indexOf(e) >= 0);
   }
 
   // A control hidden while held is let go: its own release may never come.
@@ -291,7 +288,9 @@ var toque = (function () {
       if (oculto) c.largou();
       c.el.hidden = oculto;
     });
-    if (telaCheia) telaCheia.hidden = perguntando || !jogando(e);
+    // The page's own button keeps the game's controls company.
+    if (telaCheia)
+      telaCheia.hidden = !declaracao.controles.some(function (c) { return !c.el.hidden; });
     encaixa();
   }
 
@@ -323,6 +322,11 @@ var toque = (function () {
     ['fullscreenchange', 'webkitfullscreenchange'].forEach(function (t) {
       d.addEventListener(t, nomeiaTelaCheia);
     });
+  }
+
+  function emJogo(sim) {
+    rodando = sim;
+    if (ativo && comBotoes) mostraEstado(estado);
   }
 
   // On a touch device the game reads, in place of some of its files, the
@@ -545,7 +549,11 @@ var toque = (function () {
       return ativo || matchMedia('(pointer: coarse)').matches
         ? 'Toque para jogar' : 'Clique para jogar';
     },
-    // Called just before the game starts.
-    antesDoJogo: trocaArquivos,
+    // Called just before the program starts, and once it has returned.
+    antesDoJogo: function () {
+      trocaArquivos();
+      emJogo(true);
+    },
+    depoisDoJogo: function () { emJogo(false); },
   };
 })();

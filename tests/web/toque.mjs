@@ -198,19 +198,14 @@ await roda(async (aoFim) => {
   if (!await pagina.evaluate(() => window.semRecarga)) falha('a página recarregou ao girar');
 
   // "Atirar" says what to do; held, it says how to fire and fills with the
-  // force the game announces (here, where the game announces none, with
-  // values the page is handed as it would be); letting go fires.
+  // force the game announces; letting go fires.
   const antes = await atirar(pagina);
   if (antes.dica !== 'Segure para carregar' || antes.medida !== null)
     falha(`"Atirar" antes: ${JSON.stringify(antes)}`);
-  const jogoSemValor = !fs.readFileSync(path.join(pastaWeb, 'trovasco.js'), 'latin1')
-    .includes('t2d2valor');
   const segura = await pagina.touchscreen.touchStart(...centro(await caixa(pagina, 'Atirar')));
   await ve('barra de força', 10, barra);
   const vistas = new Set();
   await esperaValor('a carga no botão', 10, async () => {
-    if (jogoSemValor) await pagina.evaluate((v) => dispatchEvent(new CustomEvent('t2d2valor',
-      {detail: v})), (vistas.size % 10) / 10);
     const a = await atirar(pagina);
     vistas.add(a.medida);
     return {...a, vistas: [...vistas]};
