@@ -194,6 +194,10 @@ async function adaptadorPuppeteer(navegador, largura, altura) {
       return imagemDoPng(Buffer.from(await pagina.screenshot({
         type: 'png',
         clip: {x: caixa.x, y: caixa.y, width: caixa.width, height: caixa.height},
+        // Capturing beyond the viewport resizes it for a moment, and a page
+        // that re-fits its picture on resize would then read its input
+        // against a picture of no size.
+        captureBeyondViewport: false,
       })));
     },
   };
