@@ -90,7 +90,8 @@ async function serve(pasta, respostas = {}, segura = () => null) {
 // Processes the tests start: each one stopped by its own pid, and waited for
 // ---------------------------------------------------------------------------
 
-const pausa = (ms) => new Promise((r) => setTimeout(r, ms));
+// A stimulus's own length (a stall, a sleep), never a wait for a state.
+export const pausa = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // Starts a program and answers a function that stops it (SIGTERM, then
 // SIGKILL after 10 s) and waits until it is gone.

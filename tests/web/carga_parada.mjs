@@ -9,13 +9,12 @@
 //   node carga_parada.mjs <build-web/web>
 import fs from 'node:fs';
 import path from 'node:path';
-import {abrePagina, esperaValor, falha, paginaPuppeteer, roda} from './apoio.mjs';
+import {abrePagina, esperaValor, falha, paginaPuppeteer, pausa, roda} from './apoio.mjs';
 
 const [pastaWeb] = process.argv.slice(2);
 const MSG = 'Não foi possível carregar o jogo.';
 const SEM_PROGRESSO = 15;
 const dados = fs.readFileSync(path.join(pastaWeb, 'trovasco.data'));
-const pausa = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // Every text the notice showed, and its button, from the page's first line.
 function anotaAvisos() {

@@ -16,7 +16,7 @@
 //
 //   node sono.mjs <build-web/web>
 import {
-  abrePagina, espera, esperaValor, falha, mesmaCor, paginaPuppeteer, pixel, roda,
+  abrePagina, espera, esperaValor, falha, mesmaCor, paginaPuppeteer, pausa, pixel, roda,
 } from './apoio.mjs';
 
 const [pastaWeb] = process.argv.slice(2);
@@ -70,8 +70,7 @@ await roda(async (aoFim, aoFalhar) => {
     });
     await cdp.send('Page.setWebLifecycleState', {state: 'frozen'});
     const enviadas = entradas.map((f) => f());
-    const acorda = Date.now() + SONO_MS;
-    while (Date.now() < acorda) await new Promise((r) => setTimeout(r, acorda - Date.now()));
+    await pausa(SONO_MS);
     await cdp.send('Page.setWebLifecycleState', {state: 'active'});
     await Promise.all(enviadas);
     return barra;

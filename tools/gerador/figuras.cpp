@@ -673,24 +673,29 @@ Imagem Splash(const Imagem &fundo, const Imagem &grama,
   return tela;
 }
 
-Imagem Icone(int lado) {
-  float s = lado / 256.0f;
-  Imagem img(lado, lado);
+namespace {
+// An icon's rounded plaque on its 256-unit grid, outlined, painted with
+// fundo.
+void PintaPlaca(Imagem &img, float s, const Pintura &fundo) {
   Caixa caixa{0, 0, 256, 256};
   auto placa = [](float x, float y) {
     return DistRetangulo(x, y, 10, 10, 246, 246, 46);
   };
   Pinta(img, caixa, Cresce(placa, 5), So(CONTORNO), s);
-  Pinta(
-      img, caixa, placa,
-      [](float x, float y) {
-        Cor c = Mistura(CEU_ALTO, HORIZONTE, Degrau(10, 200, y));
-        float chao = 196 + 6 * std::sin(0.05f * x);
-        return y > chao
-                   ? Mistura(GRAMA_CLARA, GRAMA_ESCURA, Degrau(196, 246, y))
-                   : c;
-      },
-      s);
+  Pinta(img, caixa, placa, fundo, s);
+}
+} // namespace
+
+Imagem Icone(int lado) {
+  float s = lado / 256.0f;
+  Imagem img(lado, lado);
+  Caixa caixa{0, 0, 256, 256};
+  PintaPlaca(img, s, [](float x, float y) {
+    Cor c = Mistura(CEU_ALTO, HORIZONTE, Degrau(10, 200, y));
+    float chao = 196 + 6 * std::sin(0.05f * x);
+    return y > chao ? Mistura(GRAMA_CLARA, GRAMA_ESCURA, Degrau(196, 246, y))
+                    : c;
+  });
   Pinta(
       img, caixa, [](float x, float y) { return DistDisco(x, y, 208, 76, 16); },
       [](float x, float y) {
@@ -715,17 +720,10 @@ Imagem IconeDaBiblioteca(int lado) {
   float s = lado / 256.0f;
   Imagem img(lado, lado);
   Caixa caixa{0, 0, 256, 256};
-  auto placa = [](float x, float y) {
-    return DistRetangulo(x, y, 10, 10, 246, 246, 46);
-  };
-  Pinta(img, caixa, Cresce(placa, 5), So(CONTORNO), s);
-  Pinta(
-      img, caixa, placa,
-      [](float, float y) {
-        return y > 190 ? Mistura(GRAMA_CLARA, GRAMA_ESCURA, Degrau(190, 246, y))
-                       : Mistura(CEU_ALTO, CEU_MEIO, Degrau(10, 190, y));
-      },
-      s);
+  PintaPlaca(img, s, [](float, float y) {
+    return y > 190 ? Mistura(GRAMA_CLARA, GRAMA_ESCURA, Degrau(190, 246, y))
+                   : Mistura(CEU_ALTO, CEU_MEIO, Degrau(10, 190, y));
+  });
   Pinta(
       img, caixa,
       [](float x, float y) { return DistDisco(x, y, 128, 118, 56); },
