@@ -75,8 +75,7 @@ carga() { le "$1"; [ "$borda" = 255,255,255 ] && [ "$carga" != 0,0,0 ] || vivo; 
 voo() { le "$1"; [ "$destaque" != 255,0,0 ] && [ "$borda" = 255,255,255 ] || vivo; }
 jogador2() { le "$1"; [ "$destaque" = 255,0,0 ] && [ "$vida" = 0,255,0 ] || vivo; }
 fim() { le "$1"; [ "$destaque" != 255,0,0 ] && [ "$vida" = 0,255,0 ] || vivo; }
-carga2() { le "$1"; [ "$inventario" = 255,255,255 ] && [ "$borda2" = 255,255,255 ] || vivo; }
-voo2() { le "$1"; [ "$inventario" != 255,255,255 ] && [ "$borda2" = 255,255,255 ] || vivo; }
+tiro2() { le "$1"; [ "$borda2" = 255,255,255 ] || vivo; }
 mira1() { le "$1"; [ "$inventario" = 255,255,255 ] && [ "$borda2" != 255,255,255 ] &&
   [ "$borda" != 255,255,255 ] || vivo; }
 # The aiming screen has nothing moving: two equal pictures in a row mean the
@@ -148,13 +147,16 @@ espera 4-voo voo
 # The flight ends when the ball falls below the window or hits; then player 2
 # aims, and its cannon stands under the centre.
 xdotool mousemove 300 468
-espera 5-jogador2 jogador2
 if [ "$adversario" = computador ]; then
   # The computer's turn: it charges and fires by itself, whatever the
-  # person's mouse does meanwhile; then the person aims again.
-  espera 6-computador-carga carga2
-  espera 7-computador-voo voo2
-  espera 8-mira mira1
+  # person's mouse does meanwhile; then the person aims again. Its force bar
+  # stands at the right edge through its charge and its flight, seconds in
+  # all, so a loaded machine's slow screenshots still see it; its aiming
+  # frames pass too quickly for that once it changes balls.
+  espera 5-computador-tiro tiro2
+  espera 6-mira mira1
+else
+  espera 5-jogador2 jogador2
 fi
 
 segura "keydown Escape" "keyup Escape" 9-fim fim
